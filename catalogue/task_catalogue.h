@@ -1,0 +1,83 @@
+// Own tasks and extra tasks in memory: the 104-byte task record, the table of
+// 50 own-task slots, OwnTaskSpan, TransferRecord, TaskFolder and the opening
+// mode of loads. Plain shared state of the KolvErkl module; no Qt.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace KolvErkl {
+
+inline constexpr int FirstOwnTask = 21;
+inline constexpr int LastOwnTask = 70;
+inline constexpr int OwnTaskSlots = LastOwnTask - FirstOwnTask + 1; // 50
+inline constexpr std::size_t TaskRecordSize = 104;
+inline constexpr std::size_t ExtraRecordSize = 61;
+
+// A short string with a fixed capacity: one length byte and Capacity
+// character bytes (windows-1252). Bytes past the length are leftovers of an
+// earlier text; they are kept and written back as they stand.
+template <std::size_t Capacity> struct ShortString {
+    uint8_t Length = 0;
+    std::array<char, Capacity> Chars{};
+
+    std::string text() const; // the first min(Length, Capacity) bytes
+    void assign(std::string_view s); // cut to Capacity; leaves later bytes alone
+};
+
+// The task record. The same layout is used in memory and in task files:
+// offset 0 Free, 1..3 reserved, 4 VariableCount, 8 TaskNumber (little-endian),
+// 12 Formula (1 + 60), 73 FileName (1 + 28), 102..103 reserved.
+struct TaskRecord {
+    uint8_t Free = 0; // 0: in use; anything else: free (the program writes 1)
+    std::array<uint8_t, 3> Reserved1{};
+    int32_t VariableCount = 0;
+    int32_t TaskNumber = 0;
+    ShortString<60> Formula;
+    ShortString<28> FileName;
+    std::array<uint8_t, 2> Reserved2{};
+
+    bool isFree() const { return Free != 0; }
+};
+
+using TaskRecordBytes = std::array<uint8_t, TaskRecordSize>;
+
+TaskRecordBytes EncodeTaskRecord(const TaskRecord& record);
+// Decodes 104 bytes. Refuses a record that breaks the limits of a task
+// record (TaskNumber outside 21..70, VariableCount not 2 or 3, a length byte
+// above its field): returns false and a Danish reason for the user.
+bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::string& reason);
+
+// Extra-task records: a length byte and 60 scrambled characters.
+std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula);
+bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::string& formula,
+                       std::string& reason);
+
+// "Opg" + n + ".kvn"
+std::string DefaultFileName(int taskNumber);
+
+// ---- Catalogue state ----------------------------------------------------
+extern std::array<TaskRecord, OwnTaskSlots> OwnTasks; // use OwnTaskSlot(n)
+TaskRecord& OwnTaskSlot(int taskNumber);              // n in 21..70
+extern int32_t OwnTaskSpan;                           // 0..50
+extern TaskRecord TransferRecord;
+extern std::string TaskFolder;                        // at most 60 bytes
+extern bool LoadReadOnly;                             // opening mode of loads
+
+// The command line as the program was started: its own full path and its
+// arguments (without the program name). Set by main() before start-up.
+extern std::string ProgramPath;
+extern std::vector<std::string> ProgramArguments;
+
+// OwnTaskSpan := max(OwnTaskSpan, n - 20)
+void RaiseOwnTaskSpan(int taskNumber);
+// TaskFolder after a file was opened for loading.
+void UpdateTaskFolder(const std::string& fullName);
+// Every slot free with its default name, OwnTaskSpan 0, TaskFolder and the
+// opening mode from the command line.
+void InitTaskCatalogue();
+
+} // namespace KolvErkl
