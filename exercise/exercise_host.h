@@ -14,6 +14,4 @@ public:
     virtual void printLog() = 0;
     // Shows the heading dialog modally.
     virtual void showHeadingDialog() = 0;
-    // Opens the help file at its start.
-    virtual void openHelp() = 0;
 };

@@ -3,6 +3,8 @@
 
 #include <QShowEvent>
 
+TForm2* Form2 = nullptr;
+
 TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {}
 void TForm2::AdjustToMainWindow() {}
 void TForm2::StartTask() {}

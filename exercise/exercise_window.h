@@ -31,3 +31,5 @@ protected:
 private:
     ExerciseHost* host_;
 };
+
+extern TForm2* Form2; // created once at start-up by the main window

@@ -1,0 +1,26 @@
+#include "catalogue/ui/ui_services.h"
+
+#include <QMessageBox>
+
+namespace KolvErkl {
+
+std::function<void(const QString&, const QString&)> MessageHook;
+std::function<void()> HelpHandler;
+
+void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
+{
+    if (MessageHook) {
+        MessageHook(text, caption);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void OpenHelp()
+{
+    if (HelpHandler)
+        HelpHandler();
+}
+
+} // namespace KolvErkl

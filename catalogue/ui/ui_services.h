@@ -1,0 +1,24 @@
+// Small services that every window of the program shares: the message box
+// with one OK button, and the help file.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace KolvErkl {
+
+// A message box with the text, the caption (kept exactly, also when empty or
+// a single blank) and one OK button, shown modally.
+void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
+// When set, ShowMessage calls it instead of opening a box (tests use it to
+// see what the user would have been told).
+extern std::function<void(const QString& text, const QString& caption)> MessageHook;
+
+// Opens the help file at its start. The main window installs the handler;
+// the answer dialog and the define dialog call it for F1.
+void OpenHelp();
+extern std::function<void()> HelpHandler;
+
+} // namespace KolvErkl
