@@ -28,6 +28,18 @@ template <std::size_t Capacity> struct ShortString {
     void assign(std::string_view s); // cut to Capacity; leaves later bytes alone
 };
 
+template <std::size_t Capacity> std::string ShortString<Capacity>::text() const
+{
+    return std::string(Chars.data(), Length < Capacity ? Length : Capacity);
+}
+
+template <std::size_t Capacity> void ShortString<Capacity>::assign(std::string_view s)
+{
+    const std::size_t n = s.size() < Capacity ? s.size() : Capacity;
+    s.copy(Chars.data(), n);
+    Length = static_cast<uint8_t>(n);
+}
+
 // The task record. The same layout is used in memory and in task files:
 // offset 0 Free, 1..3 reserved, 4 VariableCount, 8 TaskNumber (little-endian),
 // 12 Formula (1 + 60), 73 FileName (1 + 28), 102..103 reserved.
@@ -46,6 +58,12 @@ struct TaskRecord {
 using TaskRecordBytes = std::array<uint8_t, TaskRecordSize>;
 
 TaskRecordBytes EncodeTaskRecord(const TaskRecord& record);
+// Why a record read from a file was refused (Danish, one leading blank).
+extern const std::string BadTaskNumberReason;
+extern const std::string BadVariableCountReason;
+extern const std::string BadTextLengthReason;
+extern const std::string BadExtraFormulaReason;
+
 // Decodes 104 bytes. Refuses a record that breaks the limits of a task
 // record (TaskNumber outside 21..70, VariableCount not 2 or 3, a length byte
 // above its field): returns false and a Danish reason for the user.

@@ -26,9 +26,27 @@ public:
                                                 const std::string& defaultSuffix) = 0;
 };
 
+// The texts the user is shown when an operation fails.
+extern const std::string FileMissingMessage;   // " Filen findes ikke"
+extern const std::string ReadErrorMessage;     // " Filen kunne ikke læses; fejl nr. " + code
+extern const std::string NoRoomMessage;        // " Der er ikke plads til flere opgaver  "
+extern const std::string SaveFailedMessage;    // " Det lykkedes ikke at gemme filen "
+extern const std::string DiskFullMessage;      // " Disken er fuld eller disketten fjernet. "
+// The I/O error code of a file that ends before a whole record.
+inline constexpr int EndOfFileCode = 100;
+
+// A name passes when it ends in ".kvn", exactly so.
+bool PassesNameTest(const std::string& name);
+
 FileResult LoadOwnTask(FileDialogs& dialogs);
 FileResult LoadExtraTasks(FileDialogs& dialogs);
 FileResult SaveOwnTask(FileDialogs& dialogs);
 FileResult LoadStartupFile();
+
+// The steps after the dialog, for a name already chosen: what the operations
+// above do once the user has picked a file (the companion uses them too).
+FileResult LoadOwnTaskFile(const std::string& name);
+FileResult LoadExtraTasksFile(const std::string& name);
+FileResult SaveOwnTaskFile(const std::string& name);
 
 } // namespace KolvErkl

@@ -1,0 +1,296 @@
+#include "catalogue/task_files.h"
+
+#include "catalogue/cp1252.h"
+#include "catalogue/task_catalogue.h"
+#include "engine/kolv_erkl.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace KolvErkl {
+
+const std::string FileMissingMessage = " Filen findes ikke";
+const std::string ReadErrorMessage = " Filen kunne ikke læses; fejl nr. ";
+const std::string NoRoomMessage = " Der er ikke plads til flere opgaver  ";
+const std::string SaveFailedMessage = " Det lykkedes ikke at gemme filen ";
+const std::string DiskFullMessage = " Disken er fuld eller disketten fjernet. ";
+
+namespace {
+
+const std::string TaskFileEnding = ".kvn";
+const std::string ExtraNameMark = "kstra"; // Ekstra..., ekstra...
+const std::string LoadTaskTitle = " Hent en opgave ";
+const std::string LoadExtraTitle = " Hent Ekstraopgaver ";
+const std::string SaveTitle = " Gem din opgave? ";
+const std::string TaskFilePattern = "*.kvn";
+const std::string TaskFileSuffix = "kvn";
+constexpr std::uintmax_t LeastFreeSpace = 400; // bytes; this or less is "disk full"
+
+FileResult Failure(std::string message)
+{
+    return FileResult{true, std::move(message)};
+}
+
+// A file descriptor that is closed when it goes out of scope.
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file for loading, read-only or for reading and writing as
+// LoadReadOnly says. A pipe or device is never waited on and a folder is
+// never read as a file: both count as files that cannot be opened.
+int OpenForLoading(const std::string& name)
+{
+    const int mode = LoadReadOnly ? O_RDONLY : O_RDWR;
+    const int fd = ::open(name.c_str(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Reads exactly `size` bytes. Returns 0, EndOfFileCode when the file ends
+// before them, or the system's error number.
+int ReadRecord(int fd, uint8_t* buffer, std::size_t size)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t r = ::read(fd, buffer + got, size - got);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno != 0 ? errno : EIO;
+        }
+        if (r == 0)
+            return EndOfFileCode;
+        got += static_cast<std::size_t>(r);
+    }
+    return 0;
+}
+
+bool WriteAll(int fd, const uint8_t* data, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t w = ::write(fd, data + done, size - done);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& name)
+{
+    const std::filesystem::path folder = name.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// Replaces the file `target` by `data` as one step: the data goes to a new
+// file in the same folder, reaches the disk, and then takes the old name.
+// A failure at any point leaves the old file as it was.
+bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::size_t size)
+{
+    const std::filesystem::path folder = FolderOf(target);
+    std::string temp =
+        (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+
+    // The new file gets the old one's permissions, or those of a new file.
+    struct stat old {};
+    mode_t permissions = 0;
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        permissions = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        permissions = 0666 & ~mask;
+    }
+
+    bool ok = ::fchmod(fd, permissions) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace
+
+bool PassesNameTest(const std::string& name)
+{
+    return name.size() >= TaskFileEnding.size() &&
+           name.compare(name.size() - TaskFileEnding.size(), TaskFileEnding.size(),
+                        TaskFileEnding) == 0;
+}
+
+FileResult LoadOwnTaskFile(const std::string& name)
+{
+    // 2. The name test and the opening.
+    if (!PassesNameTest(name))
+        return Failure(FileMissingMessage);
+    FileHandle file(OpenForLoading(name));
+    if (!file)
+        return Failure(FileMissingMessage);
+
+    // 3. The first record, into TransferRecord when it is a task record.
+    TaskRecordBytes bytes{};
+    const int code = ReadRecord(file.get(), bytes.data(), bytes.size());
+    std::string reason;
+    TaskRecord record;
+    const bool read = code == 0 && DecodeTaskRecord(bytes, record, reason);
+    if (read)
+        TransferRecord = record;
+
+    // 4. and 5. Store it in its slot, or say why not.
+    FileResult result;
+    if (read && OwnTaskSpan < OwnTaskSlots) {
+        const int n = TransferRecord.TaskNumber;
+        CurrentTask = n;
+        OwnTaskSlot(n) = TransferRecord;
+        RaiseOwnTaskSpan(n);
+    } else if (OwnTaskSpan >= OwnTaskSlots) {
+        result = Failure(NoRoomMessage);
+    } else if (code != 0) {
+        result = Failure(ReadErrorMessage + std::to_string(code));
+    } else {
+        result = Failure(reason);
+    }
+
+    // 7. The folder of the file, whether it read or not (6: closed on return).
+    UpdateTaskFolder(name);
+    return result;
+}
+
+FileResult LoadExtraTasksFile(const std::string& name)
+{
+    // 2. The name test and the opening.
+    if (!PassesNameTest(name))
+        return Failure(FileMissingMessage);
+    FileHandle file(OpenForLoading(name));
+    if (!file)
+        return Failure(FileMissingMessage);
+
+    // 3. Records 1..20; the first that fails ends the reading.
+    FileResult result;
+    bool allRead = true;
+    for (int k = 1; k <= ExtraTaskCount; ++k) {
+        std::array<uint8_t, ExtraRecordSize> bytes{};
+        const int code = ReadRecord(file.get(), bytes.data(), bytes.size());
+        std::string formula;
+        std::string reason;
+        if (code != 0) {
+            result = Failure(ReadErrorMessage + std::to_string(code));
+        } else if (!DecodeExtraRecord(bytes, formula, reason)) {
+            result = Failure(reason + " (opgave nr. " + std::to_string(k) + ")");
+        } else {
+            ExtraTasks[static_cast<std::size_t>(k)].VariableCount = 3;
+            ExtraTasks[static_cast<std::size_t>(k)].Formula = formula;
+            continue;
+        }
+        allRead = false;
+        break;
+    }
+
+    // 5. and 6. (4: closed on return)
+    ExtraTaskMode = allRead;
+    UpdateTaskFolder(name);
+    return result;
+}
+
+FileResult SaveOwnTaskFile(const std::string& name)
+{
+    // 2. The name test.
+    if (!PassesNameTest(name))
+        return Failure(SaveFailedMessage);
+
+    // 3. Room in the folder that will hold the file.
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(FolderOf(name), error);
+    if (error || space.available <= LeastFreeSpace)
+        return Failure(DiskFullMessage);
+
+    // 4. and 5. The record as the file's whole content. A link is followed,
+    // so that the file it points to is the one replaced.
+    std::filesystem::path target(name);
+    if (std::filesystem::is_symlink(target, error)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, error);
+        if (!error)
+            target = resolved;
+    }
+    const TaskRecordBytes bytes = EncodeTaskRecord(TransferRecord);
+    if (!ReplaceFile(target, bytes.data(), bytes.size()))
+        return Failure(SaveFailedMessage);
+    return {};
+}
+
+FileResult LoadOwnTask(FileDialogs& dialogs)
+{
+    const std::optional<std::string> name = dialogs.openFile(LoadTaskTitle, TaskFilePattern);
+    if (!name)
+        return {};
+    return LoadOwnTaskFile(*name);
+}
+
+FileResult LoadExtraTasks(FileDialogs& dialogs)
+{
+    const std::optional<std::string> name = dialogs.openFile(LoadExtraTitle, TaskFilePattern);
+    if (!name)
+        return {};
+    return LoadExtraTasksFile(*name);
+}
+
+FileResult SaveOwnTask(FileDialogs& dialogs)
+{
+    const std::optional<std::string> name =
+        dialogs.saveFile(SaveTitle, TaskFolder, Cp1252ToUtf8(TransferRecord.FileName.text()),
+                         TaskFileSuffix);
+    if (!name)
+        return {};
+    return SaveOwnTaskFile(*name);
+}
+
+FileResult LoadStartupFile()
+{
+    if (ProgramArguments.empty())
+        return {};
+    const std::string& name = ProgramArguments.front();
+    if (name.find(ExtraNameMark) != std::string::npos)
+        return LoadExtraTasksFile(name);
+    return LoadOwnTaskFile(name);
+}
+
+} // namespace KolvErkl
