@@ -1,14 +1,610 @@
-// Placeholder so that the program links while the exercise window is built.
+// The exercise window: its controls, the task start, the observe mode and
+// the experiment mode. The check lives in check.cpp, the drawing in
+// machine_picture.cpp.
 #include "exercise/exercise_window.h"
 
+#include "catalogue/task_catalogue.h"
+#include "catalogue/task_files.h"
+#include "catalogue/ui/task_picker.h"
+#include "catalogue/ui/ui_services.h"
+#include "engine/kolv_erkl.h"
+#include "exercise/activity_log.h"
+#include "exercise/exercise_host.h"
+#include "exercise/machine_picture.h"
+#include "exercise/toolbar_pictures.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QResizeEvent>
 #include <QShowEvent>
+#include <QToolButton>
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {}
-void TForm2::AdjustToMainWindow() {}
-void TForm2::StartTask() {}
-void TForm2::DisableModeButtons() {}
-void TForm2::EnableKeypad() {}
-void TForm2::DisableKeypad() {}
-void TForm2::showEvent(QShowEvent* event) { QWidget::showEvent(event); }
+namespace {
+
+using namespace KolvErkl;
+
+constexpr int ToolbarHeight = 49;
+constexpr int KeypadHeight = 56;
+constexpr int ButtonSize = 33;
+constexpr int ButtonTop = 8;
+constexpr int KeypadButtonSize = 25;
+// How many values MakeObservations and the check draw for one row before
+// they give up on a formula that fails for everything.
+constexpr int MaxDrawsPerRow = 1000;
+// An experiment draws the missing value at most this often.
+constexpr int MaxExperimentDraws = 11;
+
+const QString NoSuchTaskText = QStringLiteral("Der er ikke defineret nogen opgave med dette nummer");
+const QString NoValuesText = QStringLiteral(
+    "Maskinen kan ikke give nogen værdier med denne opgave: formlen giver fejl for alle de tal, "
+    "der blev prøvet. Vælg en anden opgave.");
+const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
+
+QFont courier(int pixels, bool bold = true)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setBold(bold);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& hint,
+                         const QPixmap& picture)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(x, y, ButtonSize, ButtonSize);
+    button->setToolTip(hint);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(picture.size());
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setGeometry(geometry);
+    frame->lower();
+    return frame;
+}
+
+QWidget* panel(QWidget* parent, const QString& name)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    return frame;
+}
+
+bool isBlank(const QString& cell) { return cell.isEmpty() || cell == QStringLiteral(" "); }
+
+} // namespace
+
+// ---- FormCreate and the layout ---------------------------------------------
+
+TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    setPalette(colours);
+    setFont(courier(16));
+    resize(594, 365);
+
+    createToolbar();
+    createKeypad();
+    createPicture();
+    layOut();
+
+    move(mainWindow ? clientArea().topLeft() : QPoint(0, 0));
+    NumberOfVariables = 3;
+
+    SummaryStarted = [this] {
+        if (ExerciseMode == Experiment)
+            DisableKeypad();
+    };
+    hide();
+}
+
+TForm2::~TForm2()
+{
+    SummaryStarted = nullptr;
+}
+
+void TForm2::createToolbar()
+{
+    Panel1 = panel(this, QStringLiteral("Panel1"));
+
+    Bevel2 = bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41));
+    Bevel3 = bevel(Panel1, QStringLiteral("Bevel3"), QRect(140, 4, 81, 41));
+    Bevel4 = bevel(Panel1, QStringLiteral("Bevel4"), QRect(232, 4, 121, 41));
+
+    SpeedButton10 = speedButton(Panel1, QStringLiteral("SpeedButton10"), 18, ButtonTop,
+                                QStringLiteral("Udskriv"), PrinterPicture());
+    SpeedButton11 = speedButton(Panel1, QStringLiteral("SpeedButton11"), 54, ButtonTop,
+                                QStringLiteral("Navn eller overskrift til udskrifter"), PencilPicture());
+    SpeedButton18 = speedButton(Panel1, QStringLiteral("SpeedButton18"), 90, ButtonTop,
+                                QStringLiteral("Kopier forløbet til Klippebordet"), DocumentsPicture());
+    SpeedButton12 = speedButton(Panel1, QStringLiteral("SpeedButton12"), 146, ButtonTop,
+                                QStringLiteral("2 eller 3 variable"), VariablesPicture());
+    SpeedButton17 = speedButton(Panel1, QStringLiteral("SpeedButton17"), 182, ButtonTop,
+                                QStringLiteral("Vælg opgave"), TaskListPicture());
+    SpeedButton13 = speedButton(Panel1, QStringLiteral("SpeedButton13"), 238, ButtonTop,
+                                QStringLiteral("Observér"), SpectaclesPicture());
+    SpeedButton14 = speedButton(Panel1, QStringLiteral("SpeedButton14"), 276, ButtonTop,
+                                QStringLiteral("Eksperimentér"), QuestionDigitsPicture());
+    SpeedButton15 = speedButton(Panel1, QStringLiteral("SpeedButton15"), 314, ButtonTop,
+                                QStringLiteral("Kontrollér"), TickPicture(QColor(250, 220, 0)));
+
+    connect(SpeedButton10, &QToolButton::clicked, this, &TForm2::SpeedButton10Click);
+    connect(SpeedButton11, &QToolButton::clicked, this, &TForm2::SpeedButton11Click);
+    connect(SpeedButton12, &QToolButton::clicked, this, &TForm2::SpeedButton12Click);
+    connect(SpeedButton13, &QToolButton::clicked, this, &TForm2::SpeedButton13Click);
+    connect(SpeedButton14, &QToolButton::clicked, this, &TForm2::SpeedButton14Click);
+    connect(SpeedButton15, &QToolButton::clicked, this, &TForm2::SpeedButton15Click);
+    connect(SpeedButton17, &QToolButton::clicked, this, &TForm2::SpeedButton17Click);
+    connect(SpeedButton18, &QToolButton::clicked, this, &TForm2::SpeedButton18Click);
+
+    Label1 = new QLabel(Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(376, 6, 500, 19);
+    Label2 = new QLabel(Panel1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(376, 26, 500, 19);
+
+    // The pictures of the machine, held by hidden images as in the toolbar
+    // of the design; the painter draws from the same pictures.
+    const std::pair<const char*, QImage> pictures[] = {
+        {"Pilen", ArrowPicture()}, {"Ofelt", FieldPicture(70)}, {"Kfelt", FieldPicture(80)}};
+    for (const auto& [name, image] : pictures) {
+        auto* holder = new QLabel(Panel1);
+        holder->setObjectName(QLatin1String(name));
+        holder->setPixmap(QPixmap::fromImage(image));
+        holder->hide();
+    }
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N2variable1 = PopupMenu1->addAction(QStringLiteral("2 variable"));
+    N2variable1->setObjectName(QStringLiteral("N2variable1"));
+    N3variable1 = PopupMenu1->addAction(QStringLiteral("3 variable"));
+    N3variable1->setObjectName(QStringLiteral("N3variable1"));
+    connect(N2variable1, &QAction::triggered, this, &TForm2::N2variable1Click);
+    connect(N3variable1, &QAction::triggered, this, &TForm2::N3variable1Click);
+}
+
+void TForm2::createKeypad()
+{
+    Panel5 = panel(this, QStringLiteral("Panel5"));
+    Bevel1 = bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33));
+    for (int digit = 1; digit <= 9; ++digit) {
+        auto* button = new QToolButton(Panel5);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(digit));
+        button->setText(QString::number(digit));
+        button->setFont(courier(16));
+        button->setGeometry(80 + 30 * (digit - 1), 16, KeypadButtonSize, KeypadButtonSize);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, digit] { DigitPressed(digit); });
+        KeypadButtons[digit] = button;
+    }
+    Panel5->hide();
+}
+
+void TForm2::createPicture()
+{
+    ScrollBox1 = new QWidget(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setAutoFillBackground(true);
+    QPalette green = ScrollBox1->palette();
+    green.setColor(QPalette::Window, PictureGreen);
+    ScrollBox1->setPalette(green);
+
+    PaintBox1 = new TPaintBox(ScrollBox1);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    QFont pictureFont = courier(19);
+    // Crisp letters, as on the machine's fields.
+    pictureFont.setStyleStrategy(QFont::NoAntialias);
+    PaintBox1->setFont(pictureFont);
+    PaintBox1->OnPaint = [this](QPainter& canvas) { PaintBox1Paint(canvas); };
+    PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
+
+    SpeedButton16 = speedButton(ScrollBox1, QStringLiteral("SpeedButton16"), 544, 24,
+                                QStringLiteral("Udfør kontrol"), TickPicture(QColor(0, 170, 0)));
+    SpeedButton16->raise();
+    SpeedButton16->hide();
+    connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
+}
+
+void TForm2::layOut()
+{
+    Panel1->setGeometry(0, 0, width(), ToolbarHeight);
+    int top = ToolbarHeight;
+    if (!Panel5->isHidden()) {
+        Panel5->setGeometry(0, top, width(), KeypadHeight);
+        top += KeypadHeight;
+    }
+    ScrollBox1->setGeometry(0, top, width(), std::max(0, height() - top));
+    PaintBox1->setGeometry(0, 0, ScrollBox1->width(), ScrollBox1->height());
+}
+
+void TForm2::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+QRect TForm2::clientArea() const
+{
+    QWidget* main = parentWidget();
+    if (auto* window = qobject_cast<QMainWindow*>(main)) {
+        if (QWidget* central = window->centralWidget())
+            return central->geometry();
+        QWidget* menu = window->menuWidget();
+        const int top = menu && !menu->isHidden() ? menu->geometry().bottom() + 1 : 0;
+        return QRect(0, top, window->width(), window->height() - top);
+    }
+    return main ? main->rect() : rect();
+}
+
+void TForm2::AdjustToMainWindow()
+{
+    if (!isVisible() || !parentWidget())
+        return;
+    const QRect client = clientArea();
+    setGeometry(client.x(), client.y(), client.width() - (x() - client.x()), client.height());
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm2::FormShow()
+{
+    raise();
+    AdjustToMainWindow();
+    Label1->clear();
+    Label2->clear();
+    if (!ProgramArguments.empty()) {
+        const FileResult result = LoadStartupFile();
+        if (result.failed)
+            ShowMessage(this, QString::fromStdString(result.message), ReadErrorCaption);
+    }
+}
+
+// ---- Control states ----------------------------------------------------------
+
+void TForm2::DisableModeButtons()
+{
+    SpeedButton13->setEnabled(false);
+    SpeedButton14->setEnabled(false);
+    SpeedButton15->setEnabled(false);
+}
+
+void TForm2::EnableKeypad()
+{
+    for (int digit = 1; digit <= 9; ++digit)
+        KeypadButtons[digit]->setEnabled(true);
+}
+
+void TForm2::DisableKeypad()
+{
+    for (int digit = 1; digit <= 9; ++digit)
+        KeypadButtons[digit]->setEnabled(false);
+}
+
+void TForm2::setPrintEnabled(bool enabled)
+{
+    SpeedButton10->setEnabled(enabled);
+    if (host_)
+        host_->setPrintMenuEnabled(enabled);
+}
+
+void TForm2::setKeypadVisible(bool visible)
+{
+    Panel5->setVisible(visible);
+    layOut();
+}
+
+void TForm2::repaintPicture() { PaintBox1->update(); }
+
+bool TForm2::MouseInRect(int left, int top, int right, int bottom) const
+{
+    return left <= MouseX && MouseX <= right && top <= MouseY && MouseY <= bottom;
+}
+
+void TForm2::abandonTask()
+{
+    ExerciseMode = None;
+    ShowResults = false;
+    DataSetCount = 0;
+    setKeypadVisible(false);
+    SpeedButton16->hide();
+    DisableModeButtons();
+    Label1->clear();
+    Label2->clear();
+    repaintPicture();
+    ShowMessage(this, NoValuesText, QStringLiteral(" "));
+}
+
+// ---- Starting a task -----------------------------------------------------------
+
+void TForm2::StartTask()
+{
+    // 1. A fresh activity table and an empty grid.
+    ResetActivities();
+    for (GridRow& row : ExperimentGrid)
+        row = GridRow{};
+    ExerciseMode = None;
+    // 2.
+    ShowResults = false;
+    repaintPicture();
+    // 3.
+    TaskNumberText = NumberInWidth(CurrentTask, 2);
+    // 4. An own task must be defined.
+    if (CurrentTask > 20) {
+        const bool known = CurrentTask <= LastOwnTask && !OwnTaskSlot(CurrentTask).isFree();
+        if (!known) {
+            ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
+            // No mode may run the rule of a task that does not exist.
+            DisableModeButtons();
+            return;
+        }
+        const TaskRecord& slot = OwnTaskSlot(CurrentTask);
+        CurrentTask = slot.TaskNumber;
+        CurrentFormula = slot.Formula.text();
+    }
+    // 5.
+    const bool extra = ExtraTaskMode && NumberOfVariables == 3 && CurrentTask >= 1 && CurrentTask <= 20;
+    Label1->setText((extra ? QStringLiteral("Ekstraopgave nummer: ") : QStringLiteral("Opgave nummer: "))
+                    + TaskNumberText);
+    // 6.
+    SpeedButton13->setEnabled(true);
+    SpeedButton14->setEnabled(true);
+    SpeedButton15->setEnabled(true);
+    // 7.
+    ActivityLog.clear();
+    ActivityLog << TaskLine(TaskNumberText, NumberOfVariables) << QStringLiteral(" ");
+    // 8.
+    StartObserving();
+}
+
+// ---- Observing ---------------------------------------------------------------------
+
+void TForm2::SpeedButton13Click() { StartObserving(); }
+
+void TForm2::StartObserving()
+{
+    setKeypadVisible(false);
+    SpeedButton16->hide();
+    BeginActivity(ObserveActivity);
+    DataSetCount = 3;
+    Label2->setText(QStringLiteral("OBSERVÉR"));
+    if (!MakeObservations()) {
+        abandonTask();
+        return;
+    }
+    ShowResults = false;
+    ExerciseMode = Observe;
+    setPrintEnabled(true);
+    repaintPicture();
+}
+
+bool TForm2::MakeObservations()
+{
+    if (ExerciseMode != Observe) {
+        if (ExerciseMode == Experiment)
+            ActivityLog << QStringLiteral(" ");
+        ActivityLog << QStringLiteral(" Observationer:") << QStringLiteral(" ");
+    }
+    for (int i = 1; i <= 3; ++i) {
+        int32_t output = 0;
+        int draws = 0;
+        do {
+            if (++draws > MaxDrawsPerRow)
+                return false;
+            FillRandomValues(ExperimentValues);
+            output = MachineOutput(ExperimentValues);
+        } while (FormulaError);
+
+        QStringList values;
+        for (int j = 0; j < NumberOfVariables; ++j) {
+            ObservationTable[i][j] = NumberInWidth(ExperimentValues[j], 2);
+            values << ObservationTable[i][j];
+        }
+        ObservationTable[i][3] = OutputText(output);
+        ActivityLog << ValueRowStart(values) + ObservationTable[i][3];
+    }
+    return true;
+}
+
+// ---- Experimenting -----------------------------------------------------------------
+
+void TForm2::SpeedButton14Click() { StartExperimenting(); }
+
+void TForm2::StartExperimenting()
+{
+    for (GridRow& row : ExperimentGrid)
+        row = GridRow{};
+    CellWaiting = false;
+    DigitWaiting = false;
+    ShowResults = false;
+    CurrentRow = 0;
+    BeginActivity(ExperimentActivity);
+    Label2->setText(QStringLiteral("EKSPERIMENTÉR"));
+    ActivityLog << QStringLiteral(" Eksperimentér:") << QStringLiteral(" ");
+    ExerciseMode = Experiment;
+    setKeypadVisible(true);
+    SpeedButton16->hide();
+    DataSetCount = 0;
+    EnableKeypad();
+    setPrintEnabled(true);
+    repaintPicture();
+}
+
+void TForm2::DigitPressed(int digit)
+{
+    ChosenDigit = QString::number(digit);
+    if (CellWaiting) {
+        EnterExperimentValue();
+        CellWaiting = false;
+        DigitWaiting = false;
+        return;
+    }
+    if (CurrentRow == GridRows)
+        ScrollExperimentGrid();
+    DigitWaiting = true;
+}
+
+void TForm2::PaintBox1MouseUp(int x, int y)
+{
+    MouseX = x;
+    MouseY = y;
+    if (ExerciseMode == Experiment)
+        HitExperimentCell();
+    else if (ExerciseMode == Check)
+        AskAnswer();
+}
+
+void TForm2::HitExperimentCell()
+{
+    const int n = NumberOfVariables;
+    for (int i = 1; i <= GridRows; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            if (!MouseInRect(110 * j - 50, 50 * i - 20, 110 * j + 20, 50 * i + 15))
+                continue;
+            if (!isBlank(ExperimentGrid[i].Inputs[j]))
+                continue;
+            CurrentRow = i;
+            CurrentColumn = j;
+            if (DigitWaiting)
+                EnterExperimentValue();
+            else
+                CellWaiting = true;
+            return;
+        }
+    }
+}
+
+void TForm2::EnterExperimentValue()
+{
+    const int n = NumberOfVariables;
+    GridRow& row = ExperimentGrid[CurrentRow];
+    // 1.
+    if (isBlank(row.Inputs[CurrentColumn]))
+        row.Inputs[CurrentColumn] = ChosenDigit;
+    // 2.
+    int filled = 0;
+    int blankColumn = 0;
+    for (int j = 1; j <= n; ++j) {
+        if (isBlank(row.Inputs[j]))
+            blankColumn = j;
+        else
+            ++filled;
+    }
+    // 3. One value left: the machine draws it.
+    if (filled == n - 1 && blankColumn > 0) {
+        for (int j = 1; j <= n; ++j)
+            if (j != blankColumn)
+                ExperimentValues[j - 1] = row.Inputs[j].toInt();
+        int32_t output = 0;
+        for (int draw = 0; draw < MaxExperimentDraws; ++draw) {
+            ExperimentValues[blankColumn - 1] = RandomDigit();
+            output = MachineOutput(ExperimentValues);
+            if (!FormulaError)
+                break;
+        }
+        row.Inputs[blankColumn] = QString::number(ExperimentValues[blankColumn - 1]);
+        row.Output = OutputText(output);
+
+        QStringList digits;
+        for (int j = 1; j <= n; ++j)
+            digits << row.Inputs[j];
+        ActivityLog << ExperimentRowLine(digits, row.Output);
+        DataSetCount += 1;
+    }
+    // 4.
+    repaintPicture();
+    CellWaiting = false;
+    DigitWaiting = false;
+}
+
+void TForm2::ScrollExperimentGrid()
+{
+    const int n = NumberOfVariables;
+    for (int i = 2; i <= GridRows; ++i) {
+        for (int j = 1; j <= n; ++j)
+            ExperimentGrid[i - 1].Inputs[j] = ExperimentGrid[i].Inputs[j];
+        ExperimentGrid[i - 1].Output = ExperimentGrid[i].Output;
+    }
+    for (int j = 1; j <= n; ++j)
+        ExperimentGrid[GridRows].Inputs[j] = QStringLiteral(" ");
+    ExperimentGrid[GridRows].Output = QStringLiteral(" ");
+    CurrentRow = GridRows - 1;
+    repaintPicture();
+}
+
+// ---- Variables and tasks -------------------------------------------------------------
+
+void TForm2::SpeedButton12Click()
+{
+    SpeedButton16->hide();
+    // Just under the button.
+    PopupMenu1->popup(Panel1->mapToGlobal(QPoint(SpeedButton12->x(), SpeedButton12->geometry().bottom())));
+}
+
+void TForm2::N2variable1Click() { ChooseVariables(2); }
+void TForm2::N3variable1Click() { ChooseVariables(3); }
+
+void TForm2::ChooseVariables(int variables)
+{
+    if (ExerciseMode != None) {
+        ExerciseMode = None;
+        repaintPicture();
+    }
+    NumberOfVariables = variables;
+    DisableModeButtons();
+    setKeypadVisible(false);
+    Label1->clear();
+    Label2->clear();
+}
+
+void TForm2::SpeedButton17Click() { ChooseTask(); }
+
+void TForm2::ChooseTask()
+{
+    SpeedButton16->hide();
+    if (Form3)
+        Form3->exec();
+    if (CurrentTask > 0)
+        StartTask();
+}
+
+// ---- Print, heading, copy ---------------------------------------------------------------
+
+void TForm2::SpeedButton10Click()
+{
+    AppendSummary();
+    if (host_)
+        host_->printLog();
+}
+
+void TForm2::SpeedButton11Click()
+{
+    if (host_)
+        host_->showHeadingDialog();
+}
+
+void TForm2::SpeedButton18Click() { CopyLogToClipboard(); }

@@ -2,16 +2,26 @@
 // area, with the toolbar, the keypad and the picture of the machine.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <array>
+#include <cstdint>
 
 class ExerciseHost;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPainter;
 class QToolButton;
+class TPaintBox;
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
     // FormCreate: becomes a child of mainWindow at (0, 0); 3 variables.
     TForm2(QWidget* mainWindow, ExerciseHost* host);
+    ~TForm2() override;
 
     // Resizes to the main window's client area; only while visible.
     void AdjustToMainWindow();
@@ -25,10 +35,111 @@ public:
     QToolButton* SpeedButton10 = nullptr; // "Udskriv"
     QToolButton* SpeedButton16 = nullptr; // "Udfør kontrol"
 
+    // ---- Window state ----------------------------------------------------
+    enum Mode { None = 0, Observe = 1, Experiment = 2, Check = 3 };
+    static constexpr int ObservationRows = 5;
+    static constexpr int GridRows = 6;
+    static constexpr int CheckRows = 5;
+
+    struct GridRow {
+        std::array<QString, 4> Inputs; // columns 1..3; [0] unused
+        QString Output;
+    };
+
+    Mode ExerciseMode = None;
+    // Rows 1..5, cells 0..2 the values of x, y, z and 3 the output.
+    std::array<std::array<QString, 4>, ObservationRows + 1> ObservationTable;
+    std::array<GridRow, GridRows + 1> ExperimentGrid; // rows 1..6
+    int CurrentRow = 0;
+    int CurrentColumn = 1;
+    QString ChosenDigit;
+    bool CellWaiting = false;
+    bool DigitWaiting = false;
+    QString TaskNumberText;
+    int MouseX = 0;
+    int MouseY = 0;
+
+    // The check (rows 1..5; entry 0 unused).
+    std::array<int32_t, CheckRows + 1> CorrectOutputs{};
+    std::array<QString, CheckRows + 1> AnswerTexts;
+    std::array<QString, CheckRows + 1> CorrectTexts;
+    std::array<int32_t, CheckRows + 1> Answers{};
+    bool ShowResults = false;
+
+    // ---- Handlers ----------------------------------------------------------
+    void PaintBox1Paint(QPainter& canvas);
+    void PaintBox1MouseUp(int x, int y);
+    void DigitPressed(int digit);           // SpeedButton1Click .. SpeedButton9Click
+    void SpeedButton10Click();              // print
+    void SpeedButton11Click();              // heading
+    void SpeedButton12Click();              // 2 or 3 variables
+    void SpeedButton13Click();              // observe
+    void SpeedButton14Click();              // experiment
+    void SpeedButton15Click();              // check
+    void SpeedButton16Click();              // carry out the check
+    void SpeedButton17Click();              // choose task
+    void SpeedButton18Click();              // copy to the clipboard
+    void N2variable1Click();
+    void N3variable1Click();
+
+    bool MouseInRect(int left, int top, int right, int bottom) const;
+
+    // Controls, by their design names.
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel5 = nullptr;
+    QWidget* ScrollBox1 = nullptr;
+    TPaintBox* PaintBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QFrame* Bevel3 = nullptr;
+    QFrame* Bevel4 = nullptr;
+    std::array<QToolButton*, 10> KeypadButtons{}; // SpeedButton1..9 at [1..9]
+    QToolButton* SpeedButton11 = nullptr;
+    QToolButton* SpeedButton12 = nullptr;
+    QToolButton* SpeedButton13 = nullptr;
+    QToolButton* SpeedButton14 = nullptr;
+    QToolButton* SpeedButton15 = nullptr;
+    QToolButton* SpeedButton17 = nullptr;
+    QToolButton* SpeedButton18 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N2variable1 = nullptr;
+    QAction* N3variable1 = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override; // FormShow
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FormShow();
+    void createToolbar();
+    void createKeypad();
+    void createPicture();
+    void layOut();
+    QRect clientArea() const;
+    void repaintPicture();
+    void setPrintEnabled(bool enabled);
+    void setKeypadVisible(bool visible);
+    // A task that cannot give values: tell the pupil and stop in None.
+    void abandonTask();
+
+    void StartObserving();
+    bool MakeObservations();
+    void StartExperimenting();
+    void HitExperimentCell();
+    void EnterExperimentValue();
+    void ScrollExperimentGrid();
+    void ChooseVariables(int variables);
+    void ChooseTask();
+
+    // The check.
+    void StartCheck();
+    bool MakeCheckQuestions();
+    void AskAnswer();
+    void RecordAnswer(int row);
+    QPoint answerDialogPosition(int row) const;
+
     ExerciseHost* host_;
 };
 

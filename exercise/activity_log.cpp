@@ -1,0 +1,206 @@
+// The activity log and the activity table. No window is needed here: the
+// exercise window reaches in through SummaryStarted only.
+#include "exercise/activity_log.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTime>
+#include <cmath>
+
+namespace KolvErkl {
+
+namespace {
+
+constexpr double SecondsPerDay = 86400.0;
+const QString Separator = QStringLiteral(" ");
+const QString ProgramName = QStringLiteral("Kolvane");
+
+// The name of the activity in progress and whether it has a record; kept
+// apart from the table so that activities past the 50th still time right.
+QString inProgressName;
+bool inProgressRecorded = false;
+
+double clockTimeOfDay()
+{
+    const QTime now = QTime::currentTime();
+    return (now.hour() * 60.0 + now.minute()) * 60.0 + now.second() + now.msec() * 0.001;
+}
+
+// Whole seconds from start to now, halves to the even neighbour. An activity
+// that runs over midnight is counted across it.
+int32_t durationBetween(double start, double now)
+{
+    double seconds = now - start;
+    if (seconds < 0)
+        seconds += SecondsPerDay;
+    return static_cast<int32_t>(std::nearbyint(seconds));
+}
+
+QString tidLine(int32_t seconds)
+{
+    return QStringLiteral("           Tid: ") + QString::number(seconds)
+           + (seconds == 1 ? QStringLiteral(" sekund") : QStringLiteral(" sekunder"));
+}
+
+QString summaryRow(const ActivityRecord& record)
+{
+    QString line = NumberInWidth(record.Duration, 7) + QStringLiteral("      ") + record.Name
+                   + NumberInWidth(record.DataSets, 21 - int(record.Name.size()));
+    if (record.Name == CheckActivity)
+        line += QStringLiteral("   Antal rigtige:") + NumberInWidth(record.RightAnswers, 3);
+    return line;
+}
+
+} // namespace
+
+QStringList ActivityLog;
+QString Heading;
+std::function<double()> TimeOfDay = clockTimeOfDay;
+
+std::array<ActivityRecord, MaxActivities + 1> ActivityTable;
+int32_t ActivityCount = 0;
+int32_t DataSetCount = 0;
+double ActivityStart = 0;
+
+const QString ObserveActivity = QStringLiteral("Observér");
+const QString ExperimentActivity = QStringLiteral("Eksperimentér");
+const QString CheckActivity = QStringLiteral("Kontrollér");
+const QString PrintActivity = QStringLiteral("Udskriv");
+
+std::function<void()> SummaryStarted;
+
+bool ActivityInProgressRecorded() { return inProgressRecorded; }
+
+void CountRightAnswer()
+{
+    if (inProgressRecorded)
+        ActivityTable[ActivityCount].RightAnswers += 1;
+}
+
+void BeginActivity(const QString& name)
+{
+    const double t = TimeOfDay();
+    const QString recordName = name.left(60);
+
+    // 1. The first activity of a task only opens its record.
+    if (ActivityCount == 0) {
+        ActivityCount = 1;
+        ActivityTable[1].Name = recordName;
+        inProgressName = recordName;
+        inProgressRecorded = true;
+        ActivityStart = t;
+        return;
+    }
+
+    // 2. The same activity begun again: its time runs on.
+    if (inProgressName == recordName) {
+        if (inProgressRecorded)
+            ActivityTable[ActivityCount].DataSets += DataSetCount;
+        ActivityLog.append(Separator);
+        return;
+    }
+
+    // 3. A different activity: close the one in progress.
+    const int32_t duration = durationBetween(ActivityStart, t);
+    if (inProgressRecorded) {
+        ActivityRecord& previous = ActivityTable[ActivityCount];
+        previous.Duration = duration;
+        previous.DataSets += DataSetCount;
+    }
+    if (inProgressName != PrintActivity)
+        ActivityLog.append(tidLine(duration));
+
+    ActivityStart = t;
+    inProgressName = recordName;
+    inProgressRecorded = ActivityCount < MaxActivities;
+    if (inProgressRecorded) {
+        ActivityCount += 1;
+        ActivityTable[ActivityCount].Name = recordName;
+    }
+    ActivityLog.append(Separator);
+}
+
+void ResetActivities()
+{
+    DataSetCount = 0;
+    ActivityTable.fill(ActivityRecord{});
+    ActivityCount = 0;
+    ActivityStart = 0;
+    inProgressName.clear();
+    inProgressRecorded = false;
+}
+
+void AppendSummary()
+{
+    BeginActivity(PrintActivity);
+    if (SummaryStarted)
+        SummaryStarted();
+
+    ActivityLog << Separator << Separator << Separator
+                << QStringLiteral("    Tid      Aktivitet       Antal datasæt ")
+                << QStringLiteral("   ----      ---------       ------------- ") << Separator;
+
+    // Every record but the activity in progress (the print just begun).
+    const int32_t closed = inProgressRecorded ? ActivityCount - 1 : ActivityCount;
+    qint64 total = 0;
+    for (int k = 1; k <= closed; ++k) {
+        const ActivityRecord& record = ActivityTable[k];
+        if (record.Name == PrintActivity)
+            continue;
+        ActivityLog.append(summaryRow(record));
+        total += record.Duration;
+    }
+    ActivityLog << QStringLiteral("   ----") << NumberInWidth(total, 7) << Separator << Separator;
+}
+
+QStringList ClipboardLines()
+{
+    QStringList lines;
+    if (Heading > Separator)
+        lines << Heading << Separator;
+    lines << ProgramName << Separator;
+    lines += ActivityLog;
+    return lines;
+}
+
+void CopyLogToClipboard()
+{
+    AppendSummary();
+    QGuiApplication::clipboard()->setText(ClipboardLines().join(QLatin1Char('\n')));
+}
+
+QString NumberInWidth(qint64 number, int width)
+{
+    return QString::number(number).rightJustified(width, QLatin1Char(' '));
+}
+
+QString OutputText(int32_t output)
+{
+    if (output <= -10000 || output >= 10000)
+        return QStringLiteral(" ****");
+    return NumberInWidth(output, 5);
+}
+
+QString TaskLine(const QString& taskNumberText, int variables)
+{
+    return QStringLiteral("           Opgave nummer: ") + taskNumberText + QStringLiteral("     (")
+           + QString::number(variables) + QStringLiteral(" variable)");
+}
+
+QString ValueRowStart(const QStringList& valueTexts)
+{
+    QString line(10, QLatin1Char(' '));
+    for (const QString& value : valueTexts)
+        line += value + QStringLiteral("    ");
+    return line + QStringLiteral(" --->");
+}
+
+QString ExperimentRowLine(const QStringList& digits, const QString& outputText)
+{
+    QString line(11, QLatin1Char(' '));
+    for (const QString& digit : digits)
+        line += digit + QStringLiteral("     ");
+    return line + QStringLiteral("--->") + outputText;
+}
+
+} // namespace KolvErkl

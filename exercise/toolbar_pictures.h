@@ -1,0 +1,17 @@
+// The pictures of the exercise window's toolbar buttons, drawn at start-up.
+#pragma once
+
+#include <QPixmap>
+
+namespace KolvErkl {
+
+QPixmap PrinterPicture();        // "Udskriv"
+QPixmap PencilPicture();         // heading for printouts
+QPixmap DocumentsPicture();      // copy to the clipboard (27 x 27)
+QPixmap VariablesPicture();      // "2/3"
+QPixmap TaskListPicture();       // a card list with an arrow
+QPixmap SpectaclesPicture();     // "Observér"
+QPixmap QuestionDigitsPicture(); // "Eksperimentér"
+QPixmap TickPicture(const QColor& colour); // "Kontrollér" yellow, "Udfør kontrol" green
+
+} // namespace KolvErkl
