@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -37,6 +38,10 @@ extern Values CurrentValues;               // the values of the latest MachineOu
 extern int32_t SmallestValue, MiddleValue, LargestValue; // p, q, r of the latest preparation
 extern bool FormulaError;
 extern std::string CurrentFormula;         // formula of the own task in use
+// Where the latest MachineOutput call's evaluation stopped: 0 when the formula
+// was read to its end or no evaluation took place (built-in rule, refused
+// substitution); see EvaluateFormula in engine/formula.h.
+extern int32_t LastErrorPosition;
 
 // Puts every item above back to its start-up value (3 variables, everything
 // else zero, false or empty). For tests and for start-up.
@@ -64,6 +69,13 @@ int32_t SmallestMissing();
 int32_t DigitSum(int32_t n);
 int32_t FirstDigit(int32_t n);
 int32_t MaxInt(int32_t a, int32_t b);
+// (10 x + y) div z of CurrentValues. No value when z is 0 (a third value
+// that no 3-variable experiment has set yet).
+std::optional<int64_t> TenXYDivZ();
+// (largest + middle + smallest) mod n of CurrentValues. No value for n = 0.
+std::optional<int32_t> SumMod(int32_t n);
+// Euclid's algorithm on (a, b) := (b, a mod b); Gcd(0, 0) is 0.
+int64_t Gcd(int32_t a, int32_t b);
 
 // ---- The machine --------------------------------------------------------
 // The output of the task in use for the values (x, y, z): a value with

@@ -1,0 +1,317 @@
+// Preparation and recursive-descent evaluation of formulas.
+#include "engine/formula.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace KolvErkl {
+
+namespace {
+
+constexpr unsigned char EndMark = 13; // stands for every position past the end
+constexpr unsigned char FailMark = '?'; // no rule accepts it: every level ends
+// Deeper nesting than any formula of MaxFormulaLength characters can have;
+// a text nested deeper than this fails instead of exhausting the stack.
+constexpr int MaxNesting = 1000;
+
+// Matched in this order; the index chooses the function.
+constexpr std::array<std::string_view, 12> FunctionNames = {"abs", "s", "f", "b", "c", "d",
+                                                            "e",   "g", "h", "i", "j", "k"};
+enum Function { Abs, LastDigit, First, Distinct, Lcm, Prime, Primes, Digits, Collatz, Missing,
+                Remainder, TenXY };
+
+constexpr double SmallestInt32 = std::numeric_limits<int32_t>::min();
+constexpr double LargestInt32 = std::numeric_limits<int32_t>::max();
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+struct EvaluationState {
+    std::string_view Text;
+    std::size_t Position = 0; // 1-based; 0 before the first character is read
+    unsigned char Current = ' ';
+    int32_t ErrorPosition = 0;
+    bool Failed = false;
+    int Nesting = 0;
+};
+
+void NextChar(EvaluationState& s) {
+    do {
+        ++s.Position;
+        s.Current = s.Position <= s.Text.size() ? static_cast<unsigned char>(s.Text[s.Position - 1])
+                                                : EndMark;
+    } while (s.Current == ' ');
+}
+
+double Fail(EvaluationState& s) {
+    s.Current = FailMark;
+    s.Failed = true;
+    return 0;
+}
+
+// A failure on a value (a zero divisor, or a function without a value for
+// its argument): the reading fails where the value was read. Substituted
+// values keep their places, so the position of the last character read,
+// counted in the blank-free formula, is the current position - 2.
+double FailOnValue(EvaluationState& s) {
+    s.ErrorPosition = static_cast<int32_t>(std::min<std::size_t>(
+        s.Position >= 2 ? s.Position - 2 : 0, std::numeric_limits<int32_t>::max()));
+    return Fail(s);
+}
+
+double Expression(EvaluationState& s);
+double Primary(EvaluationState& s);
+
+double Term(EvaluationState& s);
+
+double Factor(EvaluationState& s) {
+    if (s.Current != '-')
+        return Primary(s);
+    NextChar(s);
+    return -Primary(s);
+}
+
+double Term(EvaluationState& s) {
+    double value = Factor(s);
+    while (s.Current == '*' || s.Current == '/') {
+        const unsigned char op = s.Current;
+        NextChar(s);
+        const double factor = Factor(s);
+        if (s.Failed)
+            break;
+        if (op == '*') {
+            value *= factor;
+        } else if (factor == 0) {
+            FailOnValue(s);
+            break;
+        } else {
+            value = std::trunc(value / factor);
+        }
+    }
+    return value;
+}
+
+double Expression(EvaluationState& s) {
+    double value = Term(s);
+    while (s.Current == '+' || s.Current == '-') {
+        const unsigned char op = s.Current;
+        NextChar(s);
+        const double term = Term(s);
+        value = op == '+' ? value + term : value - term;
+    }
+    return value;
+}
+
+double Number(EvaluationState& s) {
+    // Digit by digit; a run too long for a double becomes infinite, which
+    // the machine then refuses like any value of 10000 or more.
+    double value = 0;
+    while (IsDigit(s.Current)) {
+        value = value * 10 + (s.Current - '0');
+        NextChar(s);
+    }
+    return value;
+}
+
+// After "(" (the current character): an Expression closed by ")" or ",".
+double Parenthesised(EvaluationState& s) {
+    NextChar(s);
+    const double value = Expression(s);
+    if (s.Current != ')' && s.Current != ',')
+        return Fail(s);
+    NextChar(s);
+    return value;
+}
+
+int MatchFunctionName(const EvaluationState& s) {
+    const std::string_view rest = s.Text.substr(std::min(s.Position - 1, s.Text.size()));
+    for (std::size_t i = 0; i < FunctionNames.size(); ++i) {
+        if (rest.starts_with(FunctionNames[i]))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+double Apply(EvaluationState& s, int function, double argument) {
+    if (function == Abs)
+        return std::fabs(argument);
+    if (function == Distinct)
+        return DistinctCount();
+    if (function == Primes)
+        return PrimeCount();
+    if (function == Missing)
+        return SmallestMissing();
+    if (function == TenXY) {
+        // A third value of 0 (2 variables before any 3-variable experiment)
+        // fails like a zero divisor.
+        const auto value = TenXYDivZ();
+        return value ? static_cast<double>(*value) : FailOnValue(s);
+    }
+    if (function == Lcm) {
+        const int64_t x = CurrentValues[0], y = CurrentValues[1];
+        const int64_t gcd = Gcd(CurrentValues[0], CurrentValues[1]);
+        return gcd != 0 ? static_cast<double>(x * y / gcd) : FailOnValue(s);
+    }
+
+    // The other functions take the argument as a 32-bit integer; an argument
+    // beyond that range has no value. (The argument is always whole; NaN
+    // fails the test too.)
+    argument = RoundHalfEven(argument);
+    if (!(argument >= SmallestInt32 && argument <= LargestInt32))
+        return FailOnValue(s);
+    const int32_t n = static_cast<int32_t>(argument);
+    switch (function) {
+    case LastDigit:
+        return n % 10;
+    case First:
+        return FirstDigit(n);
+    case Digits:
+        return DigitSum(n);
+    case Prime: {
+        // Past the largest 32-bit prime there is no value.
+        const int64_t prime = NextPrime(n);
+        return prime <= std::numeric_limits<int32_t>::max() ? static_cast<double>(prime)
+                                                             : FailOnValue(s);
+    }
+    case Collatz: {
+        const int64_t value = n % 2 != 0 ? 3 * int64_t{n} + 1 : n / 2;
+        return value >= std::numeric_limits<int32_t>::min() &&
+                       value <= std::numeric_limits<int32_t>::max()
+                   ? static_cast<double>(value)
+                   : FailOnValue(s);
+    }
+    case Remainder: {
+        // j(0) would divide by zero: it fails like a zero divisor.
+        const auto value = SumMod(n);
+        return value ? *value : FailOnValue(s);
+    }
+    default:
+        return Fail(s);
+    }
+}
+
+// A function name, "(" and the argument as a parenthesised Primary.
+double FunctionCall(EvaluationState& s) {
+    const int function = MatchFunctionName(s);
+    if (function < 0)
+        return Fail(s);
+    s.Position += FunctionNames[function].size() - 1;
+    NextChar(s);
+    if (s.Current != '(')
+        return Fail(s);
+    const double argument = Primary(s);
+    if (s.Failed)
+        return 0;
+    return Apply(s, function, argument);
+}
+
+double Primary(EvaluationState& s) {
+    if (s.Nesting >= MaxNesting)
+        return Fail(s);
+    ++s.Nesting;
+    double value;
+    if (IsDigit(s.Current))
+        value = Number(s);
+    else if (s.Current == '(')
+        value = Parenthesised(s);
+    else
+        value = FunctionCall(s);
+    --s.Nesting;
+    return value;
+}
+
+bool MayPrecedeVariable(char c) {
+    return c == '(' || c == '*' || c == '+' || c == '-' || c == '/' || c == 'v';
+}
+
+} // namespace
+
+double RoundHalfEven(double value) {
+    const double nearest = std::round(value); // halves away from zero
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2 * std::round(value / 2);
+    return nearest;
+}
+
+FormulaText::FormulaText(std::string_view formula) {
+    Length = std::min<std::size_t>(formula.size(), MaxFormulaLength);
+    std::memcpy(Chars, formula.data(), Length);
+}
+
+void RemoveBlanks(FormulaText& text) {
+    char* end = std::remove(text.Chars, text.Chars + text.Length, ' ');
+    text.Length = static_cast<std::size_t>(end - text.Chars);
+}
+
+Substitution SubstituteVariable(FormulaText& text, char letter, int32_t value) {
+    const std::size_t at = text.view().find(letter);
+    if (at == std::string_view::npos)
+        return Substitution::Absent;
+    if (at == 0 || !MayPrecedeVariable(text.Chars[at - 1]))
+        return Substitution::Refused;
+    char digits[FormulaText::LongestValueText];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    const std::size_t count = static_cast<std::size_t>(written.ptr - digits);
+    if (text.Length - 1 + count > FormulaText::Capacity)
+        return Substitution::Refused; // cannot happen within MaxFormulaLength
+    std::memmove(text.Chars + at + count, text.Chars + at + 1, text.Length - at - 1);
+    std::memcpy(text.Chars + at, digits, count);
+    text.Length = text.Length - 1 + count;
+    return Substitution::Replaced;
+}
+
+void PrepareFormula(FormulaText& text, int32_t x, int32_t y, int32_t z) {
+    RemoveBlanks(text);
+
+    const Statistics stats = ValueStatistics(x, y, z);
+    SmallestValue = stats.Smallest;
+    MiddleValue = stats.Middle;
+    LargestValue = stats.Largest;
+
+    // The added "(" guarantees a character before every letter.
+    text.Length = std::min(text.Length, FormulaText::Capacity - 2);
+    std::memmove(text.Chars + 1, text.Chars, text.Length);
+    text.Chars[0] = '(';
+    text.Chars[text.Length + 1] = ')';
+    text.Length += 2;
+
+    // Letter by letter, every occurrence in turn; the first refusal ends
+    // all substitution and may leave letters in the text.
+    const std::pair<char, int32_t> letters[] = {{'x', x},
+                                                {'y', y},
+                                                {'z', z},
+                                                {'p', stats.Smallest},
+                                                {'q', stats.Middle},
+                                                {'r', stats.Largest}};
+    bool refused = false;
+    for (const auto& [letter, value] : letters) {
+        Substitution result = Substitution::Replaced;
+        while (result == Substitution::Replaced)
+            result = SubstituteVariable(text, letter, value);
+        if (result == Substitution::Refused) {
+            refused = true;
+            break;
+        }
+    }
+    FormulaError = refused;
+}
+
+FormulaValue EvaluateFormula(std::string_view prepared) {
+    EvaluationState s;
+    s.Text = prepared;
+    FormulaError = false;
+    NextChar(s);
+    const double value = Expression(s);
+    if (s.Current == EndMark)
+        s.ErrorPosition = 0; // read to its end
+    else if (!s.Failed)
+        s.ErrorPosition = static_cast<int32_t>(
+            std::min<std::size_t>(s.Position, std::numeric_limits<int32_t>::max()));
+    FormulaError = s.Failed;
+    return {value, s.ErrorPosition};
+}
+
+} // namespace KolvErkl
