@@ -4,6 +4,13 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace KolvErkl {
 class FileDialogs;
@@ -16,6 +23,42 @@ public:
     // The save offer after a definition uses dialogs (the real QFileDialogs
     // in the program, a scripted stand-in in tests).
     TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs);
+
+    // Checks, tries, stores and offers to save the task in the fields; on
+    // success the dialog closes, otherwise it stays open with the formula
+    // selected.
+    void AcceptTask();
+
+    void BitBtn1Click(); // "&OK"
+    void BitBtn2Click(); // "&Fortryd"
+    void RadioButton1Click();
+    void RadioButton2Click();
+
+    // "&Fortryd", Esc and the window's close box all abandon the dialog.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    bool Edit1KeyPress(QKeyEvent* event); // true: the key is swallowed
+    bool Edit2KeyPress(QKeyEvent* event);
+    void EnterInField(QLineEdit* field, QLineEdit* other);
+    void RefuseTask();
+    void Message(const std::string& text);
+
+    KolvErkl::FileDialogs* dialogs_;
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QLabel* Label2;
+    QLineEdit* Edit2;
+    QPushButton* BitBtn2;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QPushButton* BitBtn1;
 };
 
 extern TForm5* Form5;

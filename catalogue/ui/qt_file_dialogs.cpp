@@ -1,0 +1,59 @@
+#include "catalogue/ui/qt_file_dialogs.h"
+
+#include <QFile>
+#include <QFileDialog>
+
+namespace {
+
+// A preset holding a wildcard ("*.kvn") chooses which files are listed; any
+// other preset is the file name offered.
+void Preset(QFileDialog& dialog, const QString& preset)
+{
+    if (preset.contains(QLatin1Char('*')) || preset.contains(QLatin1Char('?')))
+        dialog.setNameFilter(preset);
+    else if (!preset.isEmpty())
+        dialog.selectFile(preset);
+}
+
+std::optional<std::string> Chosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+}
+
+void Prepare(QFileDialog& dialog)
+{
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setSizeGripEnabled(true);
+}
+
+} // namespace
+
+std::optional<std::string> QtFileDialogs::openFile(const std::string& title,
+                                                   const std::string& presetName)
+{
+    QFileDialog dialog(parent_, QString::fromStdString(title));
+    Prepare(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    Preset(dialog, QString::fromStdString(presetName));
+    return Chosen(dialog);
+}
+
+std::optional<std::string> QtFileDialogs::saveFile(const std::string& title,
+                                                   const std::string& folder,
+                                                   const std::string& presetName,
+                                                   const std::string& defaultSuffix)
+{
+    QFileDialog dialog(parent_, QString::fromStdString(title));
+    Prepare(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false); // ask before replacing
+    if (!folder.empty())
+        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+    dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+    Preset(dialog, QString::fromStdString(presetName));
+    return Chosen(dialog);
+}
