@@ -3,6 +3,9 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
+
 namespace KolvErkl {
 extern bool YesNoAnswer; // false at start; "&Ja" true, "&Nej" (or a close) false
 }
@@ -12,6 +15,16 @@ class TForm6 : public QDialog {
 public:
     explicit TForm6(QWidget* parent = nullptr);
     void setLines(const QString& first, const QString& second);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* BitBtn1 = nullptr; // "&Ja", the default button
+    QPushButton* BitBtn2 = nullptr; // "&Nej", the cancel button
+
+public slots:
+    void BitBtn1Click();
+    // "&Nej", Esc and a close by the window manager all answer no.
+    void reject() override;
 };
 
 extern TForm6* Form6;

@@ -1,0 +1,107 @@
+#include "app/heading_dialog.h"
+
+#include "catalogue/ui/button_glyphs.h"
+#include "exercise/activity_log.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TOverskrif* Overskrif = nullptr;
+
+TOverskrif::TOverskrif(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Overskrif"));
+    setWindowTitle(QStringLiteral("   Overskrift"));
+    QFont font(QStringLiteral("Courier New"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    setFont(font);
+    move(229, 123);
+    resize(389, 119);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setGeometry(16, 8, 361, 73);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    Label1 = new QLabel(QStringLiteral(" Navn eller overskrift til udskrifter: "), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(24, 16, 312, 16);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(48, 40, 297, 24);
+    Edit1->installEventFilter(this);
+
+    BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(56, 88, 65, 25);
+    BitBtn1->setIconSize(QSize(19, 16));
+
+    BitBtn2 = new QPushButton(KolvErkl::CrossGlyph(), QStringLiteral("&Fortryd"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(264, 88, 89, 25);
+    BitBtn2->setIconSize(QSize(20, 20));
+
+    // Enter is handled by the edit field itself (it moves on to "OK"), and a
+    // focused button takes Enter as a press; no button is the default.
+    BitBtn1->setAutoDefault(true);
+    BitBtn2->setAutoDefault(true);
+    setTabOrder(Edit1, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TOverskrif::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TOverskrif::BitBtn2Click);
+}
+
+void TOverskrif::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TOverskrif::FormActivate()
+{
+    Edit1->setFocus();
+    savedHeading_ = Edit1->text();
+}
+
+void TOverskrif::BitBtn1Click()
+{
+    KolvErkl::Heading = Edit1->text();
+    accept();
+}
+
+void TOverskrif::BitBtn2Click()
+{
+    KolvErkl::Heading = savedHeading_;
+    reject();
+}
+
+// Escape is the cancel button. The close box goes through QDialog's own
+// reject() and so leaves Heading as it was.
+void TOverskrif::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        BitBtn2->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// Edit1KeyPress: Enter moves on to "OK" and is consumed.
+bool TOverskrif::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            BitBtn1->setFocus();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,61 @@
+#include "app/help_window.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace KolvErkl {
+QString HelpFile;
+
+QString DefaultHelpFile()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/kolvane.HLP");
+}
+} // namespace KolvErkl
+
+THelpWindow* HelpWindow = nullptr;
+
+THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Kolvane - Vejledning"));
+    Browser = new QTextBrowser(this);
+    Browser->setObjectName(QStringLiteral("Browser"));
+    Browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Browser);
+    resize(760, 620);
+}
+
+void THelpWindow::OpenAtStart(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.isFile() || !info.isReadable()) {
+        Browser->setSource(QUrl());
+        Browser->setHtml(QStringLiteral("<h2>Vejledningen mangler</h2>"
+                                        "<p>Hjælpefilen <tt>%1</tt> findes ikke eller kan ikke "
+                                        "læses.</p>")
+                             .arg(fileName.toHtmlEscaped()));
+        return;
+    }
+    // The file is HTML, although its name ends in .HLP.
+    Browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()),
+                       QTextDocument::HtmlResource);
+    Browser->reload();
+    Browser->moveCursor(QTextCursor::Start);
+    Browser->ensureCursorVisible();
+}
+
+void ShowHelpWindow()
+{
+    if (!HelpWindow)
+        HelpWindow = new THelpWindow;
+    HelpWindow->OpenAtStart(KolvErkl::HelpFile.isEmpty() ? KolvErkl::DefaultHelpFile()
+                                                         : KolvErkl::HelpFile);
+    HelpWindow->show();
+    HelpWindow->raise();
+    HelpWindow->activateWindow();
+}

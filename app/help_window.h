@@ -1,0 +1,31 @@
+// The help viewer: a window of our own that shows the help file, an HTML
+// document named kolvane.HLP next to the program, from its start.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace KolvErkl {
+// The help file's full name; set once at start-up.
+extern QString HelpFile;
+// applicationDirPath() + "/kolvane.HLP"
+QString DefaultHelpFile();
+} // namespace KolvErkl
+
+class THelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit THelpWindow(QWidget* parent = nullptr);
+    // Loads the file and shows it from its start; a missing file is said in
+    // the window itself.
+    void OpenAtStart(const QString& fileName);
+
+    QTextBrowser* Browser = nullptr;
+};
+
+// Opens (and creates on first use) the one help window at the start of
+// KolvErkl::HelpFile; the main window installs it as KolvErkl::HelpHandler.
+void ShowHelpWindow();
+extern THelpWindow* HelpWindow;

@@ -1,0 +1,417 @@
+#include "app/main_window.h"
+
+#include "app/about_box.h"
+#include "app/heading_dialog.h"
+#include "app/print_log.h"
+#include "app/title_picture.h"
+#include "catalogue/task_catalogue.h"
+#include "catalogue/task_files.h"
+#include "catalogue/ui/define_dialog.h"
+#include "catalogue/ui/own_task_list.h"
+#include "catalogue/ui/qt_file_dialogs.h"
+#include "catalogue/ui/ui_services.h"
+#include "engine/kolv_erkl.h"
+#include "exercise/activity_log.h"
+#include "exercise/exercise_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+// Compiled-in pictures live in this static library; they are registered
+// explicitly because nothing else pulls their object file into the program.
+static void RegisterPictures()
+{
+    Q_INIT_RESOURCE(kolvane);
+}
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr int ExerciseDelayMs = 3000;
+const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
+
+// Remembers whether the user chose a file, so that a menu load can tell a
+// cancelled dialog from a load that changed the tables.
+class ChoiceRecorder : public KolvErkl::FileDialogs {
+public:
+    explicit ChoiceRecorder(KolvErkl::FileDialogs& inner) : inner_(inner) {}
+    std::optional<std::string> openFile(const std::string& title,
+                                        const std::string& presetName) override
+    {
+        auto name = inner_.openFile(title, presetName);
+        chosen = name.has_value();
+        return name;
+    }
+    std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
+                                        const std::string& presetName,
+                                        const std::string& defaultSuffix) override
+    {
+        return inner_.saveFile(title, folder, presetName, defaultSuffix);
+    }
+    bool chosen = false;
+
+private:
+    KolvErkl::FileDialogs& inner_;
+};
+
+// The main window's file dialogs as the loads and the define dialog see
+// them: always the same object, answering through the dialogs in force.
+class ForwardingDialogs : public KolvErkl::FileDialogs {
+public:
+    explicit ForwardingDialogs(KolvErkl::FileDialogs*& target) : target_(target) {}
+    std::optional<std::string> openFile(const std::string& title,
+                                        const std::string& presetName) override
+    {
+        return target_->openFile(title, presetName);
+    }
+    std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
+                                        const std::string& presetName,
+                                        const std::string& defaultSuffix) override
+    {
+        return target_->saveFile(title, folder, presetName, defaultSuffix);
+    }
+
+private:
+    KolvErkl::FileDialogs*& target_;
+};
+
+// What the machine computes for a task numbered 1..20: the built-in rule or
+// an extra task's formula.
+std::string RuleOfNumberedTask()
+{
+    const int task = KolvErkl::CurrentTask;
+    if (task < 1 || task > KolvErkl::ExtraTaskCount || KolvErkl::NumberOfVariables != 3
+        || !KolvErkl::ExtraTaskMode)
+        return "built-in";
+    return "extra:" + KolvErkl::ExtraTasks[static_cast<std::size_t>(task)].Formula;
+}
+
+} // namespace
+
+QPoint TitlePicturePosition(QSize outerSize)
+{
+    return {outerSize.width() / 2 - 140, outerSize.height() / 2 - 120};
+}
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    RegisterPictures();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("Courier New"), 12);
+    font.setStyleHint(QFont::TypeWriter);
+    setFont(font);
+
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("ClientArea"));
+    clientArea_->setAutoFillBackground(true);
+    QPalette green = clientArea_->palette();
+    green.setColor(QPalette::Window, QColor(0, 128, 0));
+    clientArea_->setPalette(green);
+    clientArea_->installEventFilter(this);
+    setCentralWidget(clientArea_);
+
+    BuildMenu();
+
+    Image1 = new QLabel(clientArea_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(273, 225);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const QImage title = KolvErkl::LoadTitlePicture();
+    if (!title.isNull())
+        Image1->setPixmap(QPixmap::fromImage(title));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    Memo1 = new QTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setFont(font);
+    Memo1->hide();
+
+    qtDialogs_ = std::make_unique<QtFileDialogs>(this);
+    activeDialogs_ = qtDialogs_.get();
+    fileDialogs_ = std::make_unique<ForwardingDialogs>(activeDialogs_);
+    printer_ = std::make_unique<KolvErkl::PrinterBackend>(this);
+    printBackend_ = printer_.get();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto action = [this](QMenu* menu, const char* name, const QString& caption,
+                         void (TForm1::*handler)()) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    auto submenu = [](QMenu* parent, QMenuBar* bar, const char* name, const QString& caption) {
+        QMenu* menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+
+    Filer1 = submenu(nullptr, MainMenu1, "Filer1", QStringLiteral("&Filer"));
+    Hentopgaver1 = submenu(Filer1, nullptr, "Hentopgaver1", QStringLiteral("Hent opgaver"));
+    Hentegneopgaver1 = action(Hentopgaver1, "Hentegneopgaver1", QStringLiteral("Hent egne opgaver"),
+                              &TForm1::Hentegneopgaver1Click);
+    HentEkstraopgaver1 = action(Hentopgaver1, "HentEkstraopgaver1",
+                                QStringLiteral("Hent Ekstraopgaver"),
+                                &TForm1::HentEkstraopgaver1Click);
+    Udskriv1 = action(Filer1, "Udskriv1", QStringLiteral("Udskriv"), &TForm1::Udskriv1Click);
+    Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Afslut1 = action(Filer1, "Afslut1", QStringLiteral("&Afslut"), &TForm1::Afslut1Click);
+
+    Egneopgaver1 = submenu(nullptr, MainMenu1, "Egneopgaver1", QStringLiteral("&Egne opgaver"));
+    Definernyopgave1 = action(Egneopgaver1, "Definernyopgave1",
+                              QStringLiteral("&Definer ny opgave"), &TForm1::Definernyopgave1Click);
+    Listeoveregneopgaver1 = action(Egneopgaver1, "Listeoveregneopgaver1",
+                                   QStringLiteral("&Liste over egne opgaver"),
+                                   &TForm1::Listeoveregneopgaver1Click);
+
+    Oplysninger1 = submenu(nullptr, MainMenu1, "Oplysninger1", QStringLiteral("&Hjælp"));
+    Vejledning1 = action(Oplysninger1, "Vejledning1", QStringLiteral("&Vejledning"),
+                         &TForm1::Vejledning1Click);
+    N1 = Oplysninger1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    Omprogrammet1 = action(Oplysninger1, "Omprogrammet1", QStringLiteral("&Om programmet"),
+                           &TForm1::Omprogrammet1Click);
+}
+
+void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend)
+{
+    printBackend_ = backend ? backend : printer_.get();
+}
+
+void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs)
+{
+    activeDialogs_ = dialogs ? dialogs : qtDialogs_.get();
+}
+
+// ---- ExerciseHost -------------------------------------------------------
+
+void TForm1::setPrintMenuEnabled(bool enabled)
+{
+    Udskriv1->setEnabled(enabled);
+}
+
+void TForm1::printLog()
+{
+    KolvErkl::PrintLog(*printBackend_, Memo1->font());
+}
+
+void TForm1::showHeadingDialog()
+{
+    if (Overskrif)
+        Overskrif->exec();
+}
+
+// ---- Window events ------------------------------------------------------
+
+bool TForm1::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A window coming back from the task bar is shown again by the system;
+    // only the program's own first showing counts.
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow()
+{
+    setWindowState(windowState() | Qt::WindowMaximized);
+    if (const QScreen* screen = this->screen())
+        setGeometry(screen->availableGeometry());
+    PlaceTitlePicture();
+    Timer1->start(ExerciseDelayMs);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    if (pos() != QPoint(0, 0))
+        move(0, 0);
+    PlaceTitlePicture();
+    if (Form2)
+        Form2->AdjustToMainWindow();
+}
+
+// The exercise window follows the client area, which the menu bar's layout
+// sizes after the main window itself.
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == clientArea_ && event->type() == QEvent::Resize && Form2)
+        Form2->AdjustToMainWindow();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::PlaceTitlePicture()
+{
+    Image1->move(TitlePicturePosition(frameGeometry().size()));
+}
+
+void TForm1::FormActivate()
+{
+    // The focus coming back from a dialog or a message box activates the
+    // window again; the set-up belongs to the first activation only.
+    if (activated_)
+        return;
+    activated_ = true;
+    setWindowTitle(QStringLiteral("   Kolvane   ")
+                   + (AboutBox ? AboutBox->Version->text() : QStringLiteral("Version 290306")));
+    KolvErkl::SeedRandom(static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+    KolvErkl::NumberOfVariables = 3;
+    KolvErkl::OwnTaskSpan = 0;
+    KolvErkl::ExtraTaskMode = false;
+    KolvErkl::InitTaskCatalogue();
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1->stop();
+    Udskriv1->setEnabled(false);
+    if (!Form2)
+        return;
+    Form2->show();
+    Form2->raise();
+    Form2->SpeedButton10->setEnabled(false);
+    Form2->DisableModeButtons();
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event)
+{
+    // FormKeyUp: F1 opens the help, whatever shift keys are held; keys of
+    // the controls and of the exercise window inside are theirs.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool ownKey = !focus || focus == this || focus == clientArea_;
+    if (ownKey && event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+        KolvErkl::OpenHelp();
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
+}
+
+// ---- Menu ---------------------------------------------------------------
+
+// The mode buttons are enabled from the start of a task until the pupil
+// changes the number of variables.
+bool TForm1::TaskIsRunning() const
+{
+    if (!Form2 || !Form2->isVisible())
+        return false;
+    const auto* observe = Form2->findChild<QToolButton*>(QStringLiteral("SpeedButton13"));
+    return observe && observe->isEnabled();
+}
+
+void TForm1::Hentegneopgaver1Click()
+{
+    if (Form2)
+        Form2->SpeedButton16->hide();
+    const bool running = TaskIsRunning();
+    ChoiceRecorder dialogs(*fileDialogs_);
+    const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(dialogs);
+    if (result.failed) {
+        KolvErkl::ShowMessage(this, QString::fromUtf8(result.message), ReadErrorCaption);
+        return;
+    }
+    // A load makes the loaded task the current one. A task running on then
+    // would be labelled with one number and computed by another rule, so it
+    // is restarted as the loaded task, with the loaded task's variables.
+    if (running && dialogs.chosen && KolvErkl::CurrentTask >= KolvErkl::FirstOwnTask
+        && KolvErkl::CurrentTask <= KolvErkl::LastOwnTask) {
+        const KolvErkl::TaskRecord& slot = KolvErkl::OwnTaskSlot(KolvErkl::CurrentTask);
+        if (!slot.isFree())
+            KolvErkl::NumberOfVariables = slot.VariableCount;
+        Form2->StartTask();
+    }
+}
+
+void TForm1::HentEkstraopgaver1Click()
+{
+    if (Form2)
+        Form2->SpeedButton16->hide();
+    const bool running = TaskIsRunning();
+    const std::string ruleBefore = RuleOfNumberedTask();
+    ChoiceRecorder dialogs(*fileDialogs_);
+    const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(dialogs);
+    if (result.failed)
+        KolvErkl::ShowMessage(this, QString::fromUtf8(result.message), ReadErrorCaption);
+    // Even a failed load may have replaced entries and switched the mode; a
+    // task whose rule changed under it is started again, so that its label
+    // ("Opgave nummer" or "Ekstraopgave nummer") names the rule in use.
+    if (running && dialogs.chosen && RuleOfNumberedTask() != ruleBefore)
+        Form2->StartTask();
+}
+
+void TForm1::Udskriv1Click()
+{
+    KolvErkl::AppendSummary();
+    printLog();
+}
+
+void TForm1::Afslut1Click()
+{
+    close();
+}
+
+void TForm1::Definernyopgave1Click()
+{
+    if (Form2)
+        Form2->SpeedButton16->hide();
+    if (!Form5)
+        return;
+    Form5->exec();
+    if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0 && Form2)
+        Form2->StartTask();
+}
+
+void TForm1::Listeoveregneopgaver1Click()
+{
+    if (Form7)
+        Form7->exec();
+}
+
+void TForm1::Vejledning1Click()
+{
+    KolvErkl::OpenHelp();
+}
+
+void TForm1::Omprogrammet1Click()
+{
+    if (AboutBox)
+        AboutBox->exec();
+}

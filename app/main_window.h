@@ -1,0 +1,105 @@
+// The main window "   Kolvane   Version 290306": green, maximised over the
+// work area, with the menu bar and the title picture; three seconds after it
+// is shown the exercise window opens inside it and covers its client area.
+#pragma once
+
+#include "exercise/exercise_host.h"
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QSize>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTextEdit;
+class QTimer;
+
+namespace KolvErkl {
+class FileDialogs;
+class PrintBackend;
+} // namespace KolvErkl
+
+// Top-left corner of the title picture for a main window of the given outer
+// size (frame, title bar and menu bar included): W div 2 - 140, H div 2 - 120.
+QPoint TitlePicturePosition(QSize outerSize);
+
+class TForm1 : public QMainWindow, public ExerciseHost {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ExerciseHost
+    void setPrintMenuEnabled(bool enabled) override;
+    void printLog() override;
+    void showHeadingDialog() override;
+
+    // The client area below the menu bar; the exercise window's parent.
+    QWidget* ClientArea() const { return clientArea_; }
+    // The file dialogs of the loads and of the define dialog's save offer.
+    KolvErkl::FileDialogs& FileDialogs() const { return *fileDialogs_; }
+    // Where "Udskriv" prints; the printer with its print dialog unless set.
+    void SetPrintBackend(KolvErkl::PrintBackend* backend);
+    // Sends the file dialogs' questions to another answerer (a scripted
+    // stand-in in tests); nullptr goes back to the real dialogs.
+    void SetFileDialogs(KolvErkl::FileDialogs* dialogs);
+
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* Filer1 = nullptr;
+    QMenu* Hentopgaver1 = nullptr;
+    QAction* Hentegneopgaver1 = nullptr;
+    QAction* HentEkstraopgaver1 = nullptr;
+    QAction* Udskriv1 = nullptr;
+    QAction* Afslut1 = nullptr;
+    QMenu* Egneopgaver1 = nullptr;
+    QAction* Definernyopgave1 = nullptr;
+    QAction* Listeoveregneopgaver1 = nullptr;
+    QMenu* Oplysninger1 = nullptr;
+    QAction* Vejledning1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Omprogrammet1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTextEdit* Memo1 = nullptr; // never shown; its font is the print font
+
+public slots:
+    void FormShow();
+    void FormResize();
+    void FormActivate(); // runs its steps once per run
+    void Timer1Timer();
+    void Hentegneopgaver1Click();
+    void HentEkstraopgaver1Click();
+    void Udskriv1Click();
+    void Afslut1Click();
+    void Definernyopgave1Click();
+    void Listeoveregneopgaver1Click();
+    void Vejledning1Click();
+    void Omprogrammet1Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenu();
+    void PlaceTitlePicture();
+    bool TaskIsRunning() const;
+
+    QWidget* clientArea_ = nullptr;
+    std::unique_ptr<KolvErkl::FileDialogs> qtDialogs_;
+    KolvErkl::FileDialogs* activeDialogs_ = nullptr;
+    std::unique_ptr<KolvErkl::FileDialogs> fileDialogs_; // forwards to activeDialogs_
+    std::unique_ptr<KolvErkl::PrintBackend> printer_;
+    KolvErkl::PrintBackend* printBackend_ = nullptr;
+    bool shown_ = false;
+    bool activated_ = false;
+};
+
+extern TForm1* Form1;

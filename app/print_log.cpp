@@ -1,0 +1,150 @@
+#include "app/print_log.h"
+
+#include "exercise/activity_log.h"
+
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace KolvErkl {
+
+QStringList PrintBuffer;
+
+bool HeadingIsPrinted(const QString& heading)
+{
+    // Every character at or above the blank is a byte at or above 0x20 in
+    // windows-1252 (characters it cannot hold become '?'), so only the first
+    // character and the length decide the comparison with " ".
+    if (heading.isEmpty())
+        return false;
+    const char16_t first = heading.front().unicode();
+    if (first < u' ')
+        return false;
+    return first > u' ' || heading.size() > 1;
+}
+
+void FillPrintBuffer()
+{
+    PrintBuffer.clear();
+    if (HeadingIsPrinted(Heading)) {
+        PrintBuffer << QStringLiteral(" ") + Heading << QStringLiteral(" ");
+    }
+    PrintBuffer << QStringLiteral(" Kolvane") << QStringLiteral(" ");
+    PrintBuffer << ActivityLog;
+}
+
+PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, int lineCount)
+{
+    PageGeometry g;
+    g.resolution = resolution;
+    g.lineHeight = std::max(lineHeight, 1);
+    g.leftMargin = resolution / 2;
+    g.topMargin = resolution;
+    g.bottomMargin = resolution;
+    g.usableHeight = printableHeight - g.topMargin - g.bottomMargin;
+    g.linesPerPage = std::max(g.usableHeight / g.lineHeight, 1);
+    g.lineCount = lineCount;
+    g.pages = (lineCount + g.linesPerPage - 1) / g.linesPerPage;
+    return g;
+}
+
+PageGeometry MeasurePage(QPagedPaintDevice& device, const QFont& font, int lineCount)
+{
+    // The height of "Wg" in the font on the printer: the font's full line
+    // height (ascent and descent), whatever the two letters themselves reach.
+    const QFontMetrics metrics(font, &device);
+    return MeasurePage(device.logicalDpiY(), device.height(), metrics.height(), lineCount);
+}
+
+void PrintPages(const PageGeometry& g, const QStringList& lines, PageSink& sink)
+{
+    qsizetype index = 0;
+    int x = g.leftMargin;
+    int y = g.topMargin;
+    for (int page = 1; page <= g.pages; ++page) {
+        for (int slot = 0; slot < g.linesPerPage; ++slot) {
+            if (index < lines.size())
+                sink.drawLine(x, y, lines[index]);
+            y += g.lineHeight;
+            ++index;
+        }
+        x = g.leftMargin;
+        y = g.topMargin;
+        if (page < g.pages)
+            sink.newPage();
+    }
+}
+
+namespace {
+
+class PainterSink : public PageSink {
+public:
+    PainterSink(QPagedPaintDevice& device, QPainter& painter) : device_(device), painter_(painter)
+    {
+        ascent_ = painter.fontMetrics().ascent();
+    }
+    void drawLine(int x, int y, const QString& line) override
+    {
+        painter_.drawText(x, y + ascent_, line);
+    }
+    void newPage() override { device_.newPage(); }
+
+private:
+    QPagedPaintDevice& device_;
+    QPainter& painter_;
+    int ascent_ = 0;
+};
+
+} // namespace
+
+PrinterBackend::PrinterBackend(QWidget* dialogParent)
+    : dialogParent_(dialogParent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+}
+
+PrinterBackend::~PrinterBackend() = default;
+
+QPagedPaintDevice& PrinterBackend::device()
+{
+    return *printer_;
+}
+
+bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
+{
+    QPrintDialog dialog(printer_.get(), dialogParent_);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
+                      | QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setMinMax(1, maxPage);
+    dialog.setFromTo(fromPage, toPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    printer_->setDocName(QString()); // the print job has no title
+    return true;
+}
+
+void PrintLog(PrintBackend& backend, const QFont& font)
+{
+    FillPrintBuffer();
+    const int lineCount = static_cast<int>(PrintBuffer.size());
+    PageGeometry geometry = MeasurePage(backend.device(), font, lineCount);
+    if (!backend.askUser(1, geometry.pages, geometry.pages))
+        return;
+    QPagedPaintDevice& device = backend.device(); // the printer chosen in the dialog
+    geometry = MeasurePage(device, font, lineCount);
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw std::runtime_error("Printeren kunne ikke begynde udskriften.");
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    PainterSink sink(device, painter);
+    PrintPages(geometry, PrintBuffer, sink);
+    painter.end();
+}
+
+} // namespace KolvErkl

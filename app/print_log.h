@@ -1,0 +1,89 @@
+// Printing the activity log: the print buffer (heading, title line, log),
+// the page geometry and the page loop. The printer and its dialog are
+// reached through PrintBackend so that the printout can also go to a PDF.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QFont;
+class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
+
+namespace KolvErkl {
+
+// The lines of the last printout; emptied and refilled by every print.
+extern QStringList PrintBuffer;
+
+// The heading is printed when it compares greater than a single blank, byte
+// by byte in windows-1252: so not when it is empty, one blank, or begins
+// with a control character; two blanks are printed.
+bool HeadingIsPrinted(const QString& heading);
+
+// Fills PrintBuffer: " " + Heading and " " (when printed), " Kolvane", " ",
+// then every line of the activity log.
+void FillPrintBuffer();
+
+// The page geometry in printer pixels.
+struct PageGeometry {
+    int resolution = 0;  // R, vertical pixels per inch
+    int lineHeight = 0;
+    int leftMargin = 0;  // R div 2
+    int topMargin = 0;   // R
+    int bottomMargin = 0; // R
+    int usableHeight = 0;
+    int linesPerPage = 1;
+    int lineCount = 0;
+    int pages = 0;
+};
+
+PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, int lineCount);
+// The same, measured on a printer (or PDF) with the print font.
+PageGeometry MeasurePage(QPagedPaintDevice& device, const QFont& font, int lineCount);
+
+// Where the page loop draws; a painter on a printer in the program, a
+// recorder in tests.
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    virtual void drawLine(int x, int y, const QString& line) = 0; // top-left corner
+    virtual void newPage() = 0;
+};
+
+// Draws the lines page after page: lines-per-page slots a page, a page break
+// after every page but the last.
+void PrintPages(const PageGeometry& geometry, const QStringList& lines, PageSink& sink);
+
+// The printer and its dialog.
+class PrintBackend {
+public:
+    virtual ~PrintBackend() = default;
+    // The printer now selected.
+    virtual QPagedPaintDevice& device() = 0;
+    // Shows the print dialog with the page settings; false when cancelled.
+    virtual bool askUser(int fromPage, int toPage, int maxPage) = 0;
+};
+
+// The system's printer, asked through the print dialog PrintDialog1: pages
+// 1 to the last, no page range, no selection, no printing to a file.
+class PrinterBackend : public PrintBackend {
+public:
+    explicit PrinterBackend(QWidget* dialogParent);
+    ~PrinterBackend() override;
+    QPagedPaintDevice& device() override;
+    bool askUser(int fromPage, int toPage, int maxPage) override;
+
+private:
+    QWidget* dialogParent_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// Fills the print buffer, asks the dialog and prints the buffer page by page
+// in the font given. Throws std::runtime_error when the printer cannot start
+// the job (the program's error handler shows it).
+void PrintLog(PrintBackend& backend, const QFont& font);
+
+} // namespace KolvErkl

@@ -1,0 +1,55 @@
+#include "app/startup.h"
+
+#include "app/about_box.h"
+#include "app/heading_dialog.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "catalogue/ui/define_dialog.h"
+#include "catalogue/ui/own_task_list.h"
+#include "catalogue/ui/task_picker.h"
+#include "catalogue/ui/ui_services.h"
+#include "catalogue/ui/yes_no_dialog.h"
+#include "exercise/answer_dialog.h"
+#include "exercise/exercise_window.h"
+
+namespace KolvErkl {
+
+TForm1* CreateWindows()
+{
+    HelpFile = DefaultHelpFile();
+    HelpHandler = ShowHelpWindow;
+
+    // Every other window belongs to the main window and goes with it.
+    Form1 = new TForm1;
+    Form2 = new TForm2(Form1->ClientArea(), Form1);
+    Form2->setObjectName(QStringLiteral("Form2"));
+    Form2->hide();
+    AboutBox = new TAboutBox(Form1);
+    Overskrif = new TOverskrif(Form1);
+    Form4 = new TForm4(Form1);
+    Form4->setObjectName(QStringLiteral("Form4"));
+    Form3 = new TForm3(Form1);
+    Form5 = new TForm5(Form1, &Form1->FileDialogs());
+    Form5->setObjectName(QStringLiteral("Form5"));
+    Form7 = new TForm7(Form1);
+    Form6 = new TForm6(Form1);
+    return Form1;
+}
+
+void DestroyWindows()
+{
+    delete HelpWindow;
+    HelpWindow = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+    Form2 = nullptr;
+    AboutBox = nullptr;
+    Overskrif = nullptr;
+    Form4 = nullptr;
+    Form3 = nullptr;
+    Form5 = nullptr;
+    Form7 = nullptr;
+    Form6 = nullptr;
+}
+
+} // namespace KolvErkl

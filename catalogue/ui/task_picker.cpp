@@ -1,0 +1,124 @@
+#include "catalogue/ui/task_picker.h"
+
+#include "catalogue/task_catalogue.h"
+#include "catalogue/ui/button_glyphs.h"
+#include "engine/kolv_erkl.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TForm3* Form3 = nullptr;
+
+namespace {
+constexpr int BuiltInTasks = 20;
+
+QFont CourierNew()
+{
+    QFont font(QStringLiteral("Courier New"), 10);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+} // namespace
+
+TForm3::TForm3(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QString());
+    setFont(CourierNew());
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->installEventFilter(this);
+    BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(KolvErkl::CrossGlyph(), QStringLiteral("&Fortryd"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setAutoDefault(false);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->setHorizontalSpacing(12);
+    layout->setVerticalSpacing(14);
+    layout->addWidget(Label1, 0, 0);
+    layout->addWidget(Edit1, 0, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn2);
+    layout->addLayout(buttons, 1, 0, 1, 2);
+    Label1->setText(QStringLiteral("Opgave-nummer: (1..70)")); // the widest it gets
+    setFixedSize(sizeHint());
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm3::AcceptNumber);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm3::reject);
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TForm3::FormActivate()
+{
+    Label1->setText(QStringLiteral("Opgave-nummer: (1..%1)")
+                        .arg(BuiltInTasks + KolvErkl::OwnTaskSpan));
+    Edit1->selectAll();
+    Edit1->setFocus();
+}
+
+void TForm3::AcceptNumber()
+{
+    bool isNumber = false;
+    const int n = Edit1->text().toInt(&isNumber, 10);
+    if (!isNumber || n < 1 || n > BuiltInTasks + KolvErkl::OwnTaskSpan) {
+        Edit1->clear();
+        Edit1->setFocus();
+        return;
+    }
+    if (n > BuiltInTasks) {
+        const KolvErkl::TaskRecord& slot = KolvErkl::OwnTaskSlot(n);
+        if (!slot.isFree() && slot.VariableCount != KolvErkl::NumberOfVariables)
+            KolvErkl::NumberOfVariables = slot.VariableCount;
+    }
+    KolvErkl::CurrentTask = n;
+    accept();
+}
+
+void TForm3::reject()
+{
+    KolvErkl::CurrentTask = 0;
+    QDialog::reject();
+}
+
+bool TForm3::Edit1KeyPress(const QKeyEvent& key)
+{
+    // Only typed characters are filtered: the digits and backspace pass,
+    // every other character is swallowed. Keys that type nothing (arrows,
+    // Enter, Esc) keep their usual meaning.
+    const QString text = key.text();
+    if (text.isEmpty() || key.key() == Qt::Key_Backspace)
+        return false;
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape)
+        return false;
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false; // shortcuts such as Ctrl+A and the accelerators
+    return !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9');
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && event->type() == QEvent::KeyPress
+        && Edit1KeyPress(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}

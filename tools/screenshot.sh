@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Takes a picture of Kolvane as a person would see it, without a display of
+# our own: starts Xvfb on a free display, runs the program (with an optional
+# task file), waits until the exercise window has opened, saves the screen
+# as a PNG and prints its path.
+#   tools/screenshot.sh [task-file.kvn]     KOLVANE_WAIT=seconds (default 5)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${KOLVANE_BUILD:-build}
+program=$build/app/kolvane
+wait_seconds=${KOLVANE_WAIT:-5}
+out=${KOLVANE_SCREENSHOT:-$(mktemp --suffix=.png /tmp/kolvane-XXXXXX)}
+
+if [[ ! -x $program ]]; then
+    echo "screenshot.sh: $program is not built" >&2
+    exit 1
+fi
+for tool in Xvfb import; do
+    command -v "$tool" >/dev/null || { echo "screenshot.sh: $tool is missing" >&2; exit 1; }
+done
+
+display=99
+while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
+    display=$((display + 1))
+done
+
+xvfb_pid= program_pid=
+cleanup() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do
+    [[ -e /tmp/.X11-unix/X$display ]] && break
+    sleep 0.1
+done
+
+DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$program" "$@" >/dev/null 2>&1 &
+program_pid=$!
+sleep "$wait_seconds"
+DISPLAY=":$display" import -window root "$out"
+echo "$out"
