@@ -1,0 +1,116 @@
+// The whole program, built as at start-up, for the tests of the shell: the
+// windows created in order, message boxes and help requests caught, file
+// dialogs answered from a script, and printing recorded instead of sent.
+#pragma once
+
+#include "app/about_box.h"
+#include "app/heading_dialog.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "app/print_log.h"
+#include "app/startup.h"
+#include "catalogue/catalogue_fixture.h"
+#include "catalogue/task_catalogue.h"
+#include "catalogue/ui/ui_services.h"
+#include "engine/kolv_erkl.h"
+#include "exercise/activity_log.h"
+#include "exercise/exercise_window.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QPdfWriter>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace KolvTest {
+
+// Runs `act` on the modal dialog once it is open.
+inline void WhenModal(std::function<void(QWidget*)> act)
+{
+    QTimer::singleShot(0, [act = std::move(act)] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr) << "no modal dialog is open";
+        act(dialog);
+    });
+}
+
+// Prints to a PDF file, and remembers what the print dialog was asked.
+class PdfBackend : public KolvErkl::PrintBackend {
+public:
+    explicit PdfBackend(const QString& fileName) : writer(fileName)
+    {
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+    }
+    QPagedPaintDevice& device() override { return writer; }
+    bool askUser(int fromPage, int toPage, int maxPage) override
+    {
+        asked.push_back({fromPage, toPage, maxPage});
+        return accept;
+    }
+
+    struct Question {
+        int fromPage, toPage, maxPage;
+    };
+    QPdfWriter writer;
+    bool accept = true;
+    std::vector<Question> asked;
+};
+
+// The number of pages of a PDF file: its page objects ("/Type /Page", not
+// the "/Type /Pages" of the page tree).
+inline int PdfPageCount(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s])"));
+    return static_cast<int>(QString::fromLatin1(file.readAll()).count(page));
+}
+
+class AppTest : public CatalogueTest {
+protected:
+    void SetUp() override
+    {
+        CatalogueTest::SetUp();
+        KolvErkl::ActivityLog.clear();
+        KolvErkl::Heading.clear();
+        KolvErkl::PrintBuffer.clear();
+        KolvErkl::MessageHook = [this](const QString& text, const QString& caption) {
+            messages.emplace_back(text, caption);
+        };
+        KolvErkl::CreateWindows();
+        KolvErkl::HelpHandler = [this] { ++helpRequests; };
+        Form1->SetFileDialogs(&dialogs);
+    }
+
+    void TearDown() override
+    {
+        KolvErkl::DestroyWindows();
+        KolvErkl::MessageHook = nullptr;
+        KolvErkl::HelpHandler = nullptr;
+        CatalogueTest::TearDown();
+    }
+
+    // The main window after its first showing and activation, with the
+    // exercise window opened by the timer.
+    void StartProgram()
+    {
+        Form1->show();
+        Form1->FormActivate();
+        Form1->Timer1Timer();
+    }
+
+    ScriptedDialogs dialogs;
+    std::vector<std::pair<QString, QString>> messages; // text, caption
+    int helpRequests = 0;
+};
+
+} // namespace KolvTest

@@ -1,0 +1,161 @@
+// The printout: which heading lines go first, the page geometry, where the
+// page loop draws, and a real printout to a PDF.
+#include "app_test_support.h"
+
+#include <QFontMetrics>
+#include <QTemporaryDir>
+
+using namespace KolvErkl;
+using KolvTest::PdfBackend;
+using KolvTest::PdfPageCount;
+
+namespace {
+
+struct HeadingCase {
+    QString heading;
+    QStringList firstLines; // before " Kolvane"
+};
+
+class PrintBufferTest : public ::testing::TestWithParam<HeadingCase> {};
+
+TEST_P(PrintBufferTest, HeadingLinesThenTitleThenLog)
+{
+    ActivityLog = {QStringLiteral("           Opgave nummer:  7     (3 variable)"),
+                   QStringLiteral(" ")};
+    Heading = GetParam().heading;
+    PrintBuffer = {QStringLiteral("left over from the last print")};
+    FillPrintBuffer();
+    const QStringList expected = GetParam().firstLines + QStringList{u" Kolvane"_qs, u" "_qs}
+                                 + ActivityLog;
+    EXPECT_EQ(PrintBuffer, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headings, PrintBufferTest,
+    ::testing::Values(HeadingCase{QString(), {}}, HeadingCase{u" "_qs, {}},
+                      HeadingCase{u"  "_qs, {u"   "_qs, u" "_qs}},
+                      HeadingCase{u"Anna Berg"_qs, {u" Anna Berg"_qs, u" "_qs}},
+                      HeadingCase{u" Anna "_qs, {u"  Anna "_qs, u" "_qs}},
+                      HeadingCase{u"\tAnna"_qs, {}}, // a control character sorts below the blank
+                      HeadingCase{u"!"_qs, {u" !"_qs, u" "_qs}},
+                      HeadingCase{u"Øjvind"_qs, {u" Øjvind"_qs, u" "_qs}}));
+
+// Records where the page loop draws.
+struct RecordingSink : PageSink {
+    struct Draw {
+        int page, x, y;
+        QString line;
+    };
+    std::vector<Draw> draws;
+    int page = 1;
+    void drawLine(int x, int y, const QString& line) override { draws.push_back({page, x, y, line}); }
+    void newPage() override { ++page; }
+};
+
+QStringList NumberedLines(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QString::number(i);
+    return lines;
+}
+
+TEST(PageGeometry, SixHundredDotsPerInch)
+{
+    const PageGeometry g = MeasurePage(600, 6600, 100, 120);
+    EXPECT_EQ(g.leftMargin, 300);
+    EXPECT_EQ(g.topMargin, 600);
+    EXPECT_EQ(g.bottomMargin, 600);
+    EXPECT_EQ(g.usableHeight, 5400);
+    EXPECT_EQ(g.linesPerPage, 54);
+    EXPECT_EQ(g.pages, 3);
+}
+
+TEST(PageGeometry, PageCountRoundsUpAndAPageTooShortStillHoldsOneLine)
+{
+    EXPECT_EQ(MeasurePage(600, 6600, 100, 54).pages, 1);
+    EXPECT_EQ(MeasurePage(600, 6600, 100, 55).pages, 2);
+    EXPECT_EQ(MeasurePage(600, 6600, 100, 108).pages, 2);
+    const PageGeometry tiny = MeasurePage(600, 1250, 100, 3);
+    EXPECT_EQ(tiny.linesPerPage, 1);
+    EXPECT_EQ(tiny.pages, 3);
+}
+
+TEST(PageLoop, BreaksAfterEveryFullPageAndLeavesTheRestBlank)
+{
+    const QStringList lines = NumberedLines(120);
+    RecordingSink sink;
+    PrintPages(MeasurePage(600, 6600, 100, 120), lines, sink);
+
+    ASSERT_EQ(sink.draws.size(), 120u);
+    EXPECT_EQ(sink.page, 3); // two page breaks
+    for (const auto& d : sink.draws) {
+        const int n = d.line.toInt();
+        const int slot = (n - 1) % 54;
+        EXPECT_EQ(d.page, (n - 1) / 54 + 1) << "line " << n;
+        EXPECT_EQ(d.x, 300) << "line " << n;
+        EXPECT_EQ(d.y, 600 + 100 * slot) << "line " << n;
+    }
+    EXPECT_EQ(sink.draws[53].y, 5900);
+    EXPECT_EQ(sink.draws[108].page, 3);
+    EXPECT_EQ(sink.draws[108].y, 600);
+}
+
+TEST(PageLoop, AFullSinglePageHasNoPageBreak)
+{
+    RecordingSink sink;
+    PrintPages(MeasurePage(600, 6600, 100, 54), NumberedLines(54), sink);
+    EXPECT_EQ(sink.page, 1);
+    EXPECT_EQ(sink.draws.size(), 54u);
+}
+
+class PrintToPdfTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ActivityLog.clear();
+        Heading = u"Anna"_qs;
+        font = QFont(u"Courier New"_qs, 12);
+    }
+    QTemporaryDir dir;
+    QFont font;
+};
+
+TEST_F(PrintToPdfTest, LongLogGoesOverSeveralPagesAndTheDialogOffersThemAll)
+{
+    ActivityLog = NumberedLines(150);
+    const QString file = dir.filePath(u"log.pdf"_qs);
+    int expectedPages = 0;
+    {
+        PdfBackend backend(file);
+        const PageGeometry g = MeasurePage(backend.writer, font, 154);
+        expectedPages = g.pages;
+        ASSERT_GT(expectedPages, 1);
+        // Courier New 12 pt at 600 dpi: one line is about a sixth of an inch.
+        EXPECT_NEAR(g.lineHeight, 100, 25);
+        PrintLog(backend, font);
+        ASSERT_EQ(backend.asked.size(), 1u);
+        EXPECT_EQ(backend.asked[0].fromPage, 1);
+        EXPECT_EQ(backend.asked[0].toPage, expectedPages);
+        EXPECT_EQ(backend.asked[0].maxPage, expectedPages);
+    }
+    EXPECT_EQ(PdfPageCount(file), expectedPages);
+    EXPECT_EQ(PrintBuffer.size(), 154);
+    EXPECT_EQ(PrintBuffer.first(), u" Anna"_qs);
+}
+
+TEST_F(PrintToPdfTest, CancelledDialogPrintsNothingButKeepsTheBuffer)
+{
+    ActivityLog = NumberedLines(3);
+    const QString file = dir.filePath(u"cancelled.pdf"_qs);
+    {
+        PdfBackend backend(file);
+        backend.accept = false;
+        PrintLog(backend, font);
+    }
+    EXPECT_LE(PdfPageCount(file), 0); // no file, or one without pages
+    EXPECT_EQ(PrintBuffer.size(), 7);
+}
+
+} // namespace

@@ -1,0 +1,116 @@
+// The title picture's decoder: the real picture, and every kind of damaged
+// or foreign input, which must give an empty picture and never end the
+// program.
+#include "app/title_picture.h"
+
+#include <QColor>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace KolvErkl;
+
+static void RegisterPictures()
+{
+    Q_INIT_RESOURCE(kolvane);
+}
+
+namespace {
+
+QByteArray ReadFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray TitleBytes()
+{
+    return ReadFile(QStringLiteral(KOLVANE_SOURCE_DIR "/resources/title.jpg"));
+}
+
+TEST(TitlePicture, TheRealPictureIs270By220WithBlueLettersOnGrey)
+{
+    const QImage image = DecodeJpeg(TitleBytes());
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(270, 220));
+    const QColor corner = image.pixelColor(20, 20);
+    EXPECT_NEAR(corner.red(), corner.blue(), 16) << "the field is grey";
+    EXPECT_GT(corner.lightness(), 150);
+    int bluePixels = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            bluePixels += c.blue() > 120 && c.red() < 80 && c.green() < 90;
+        }
+    EXPECT_GT(bluePixels, 500) << "the product name is written in blue";
+}
+
+TEST(TitlePicture, TheCompiledInPictureLoads)
+{
+    RegisterPictures();
+    EXPECT_EQ(LoadTitlePicture().size(), QSize(270, 220));
+    EXPECT_TRUE(LoadTitlePicture(QStringLiteral(":/no-such-picture.jpg")).isNull());
+}
+
+TEST(TitlePicture, EveryProperPrefixIsRefused)
+{
+    const QByteArray whole = TitleBytes();
+    ASSERT_GT(whole.size(), 2000);
+    // Every prefix through the headers, then a sample through the picture
+    // data, and the last bytes before the end marker one by one.
+    std::vector<qsizetype> sizes;
+    for (qsizetype n = 0; n < 1200; ++n)
+        sizes.push_back(n);
+    for (qsizetype n = 1200; n < whole.size() - 64; n += 37)
+        sizes.push_back(n);
+    for (qsizetype n = whole.size() - 64; n < whole.size(); ++n)
+        sizes.push_back(n);
+    for (const qsizetype n : sizes)
+        EXPECT_TRUE(DecodeJpeg(whole.left(n)).isNull()) << "prefix of " << n << " bytes";
+}
+
+TEST(TitlePicture, GarbageAndForeignFilesAreRefused)
+{
+    std::mt19937 random(1234);
+    auto noise = [&random](int size) {
+        QByteArray bytes(size, '\0');
+        for (char& b : bytes)
+            b = static_cast<char>(random() & 0xff);
+        return bytes;
+    };
+    const QByteArray soi("\xff\xd8", 2);
+    const std::vector<std::pair<const char*, QByteArray>> inputs = {
+        {"empty", QByteArray()},
+        {"noise", noise(4096)},
+        {"start marker and noise", soi + noise(4096)},
+        {"start marker only", soi},
+        {"start and end markers", soi + QByteArray("\xff\xd9", 2)},
+        {"text", QByteArray("Kolvane er ikke et billede")},
+        {"the program icon (PNG)", ReadFile(QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.png"))},
+    };
+    for (const auto& [what, bytes] : inputs)
+        EXPECT_TRUE(DecodeJpeg(bytes).isNull()) << what;
+}
+
+TEST(TitlePicture, DamagedPictureDataNeverCrashes)
+{
+    // Overwritten bytes inside the headers or the picture data: the decoder
+    // may refuse the picture or give one of the right size, never more.
+    const QByteArray whole = TitleBytes();
+    std::mt19937 random(99);
+    for (int trial = 0; trial < 200; ++trial) {
+        QByteArray damaged = whole;
+        const int count = 1 + static_cast<int>(random() % 8);
+        for (int i = 0; i < count; ++i)
+            damaged[static_cast<qsizetype>(random() % static_cast<unsigned>(whole.size()))] =
+                static_cast<char>(random() & 0xff);
+        const QImage image = DecodeJpeg(damaged);
+        if (!image.isNull()) {
+            EXPECT_LE(image.width(), 65535);
+            EXPECT_LE(image.height(), 65535);
+        }
+    }
+}
+
+} // namespace
