@@ -327,14 +327,9 @@ void TForm1::keyReleaseEvent(QKeyEvent* event)
 
 // ---- Menu ---------------------------------------------------------------
 
-// The mode buttons are enabled from the start of a task until the pupil
-// changes the number of variables.
 bool TForm1::TaskIsRunning() const
 {
-    if (!Form2 || !Form2->isVisible())
-        return false;
-    const auto* observe = Form2->findChild<QToolButton*>(QStringLiteral("SpeedButton13"));
-    return observe && observe->isEnabled();
+    return Form2 && Form2->ExerciseMode != TForm2::None;
 }
 
 void TForm1::Hentegneopgaver1Click()
