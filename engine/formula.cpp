@@ -67,7 +67,12 @@ double Primary(EvaluationState& s);
 
 double Term(EvaluationState& s);
 
+double Number(EvaluationState& s);
+
+// A number is the commonest Primary: it is read here without the call.
 double Factor(EvaluationState& s) {
+    if (IsDigit(s.Current))
+        return Number(s);
     if (s.Current != '-')
         return Primary(s);
     NextChar(s);
@@ -126,10 +131,18 @@ double Parenthesised(EvaluationState& s) {
     return value;
 }
 
+// The first name of the table that equals the text of its own length at the
+// current position.
 int MatchFunctionName(const EvaluationState& s) {
-    const std::string_view rest = s.Text.substr(std::min(s.Position - 1, s.Text.size()));
+    const std::size_t at = s.Position - 1;
+    if (at >= s.Text.size())
+        return -1;
+    const std::size_t left = s.Text.size() - at;
+    const char* rest = s.Text.data() + at;
     for (std::size_t i = 0; i < FunctionNames.size(); ++i) {
-        if (rest.starts_with(FunctionNames[i]))
+        const std::string_view name = FunctionNames[i];
+        if (rest[0] == name[0] && name.size() <= left &&
+            std::memcmp(rest, name.data(), name.size()) == 0)
             return static_cast<int>(i);
     }
     return -1;
@@ -227,6 +240,85 @@ bool MayPrecedeVariable(char c) {
     return c == '(' || c == '*' || c == '+' || c == '-' || c == '/' || c == 'v';
 }
 
+// The letters in the order of substitution, each with its value.
+using Letters = std::pair<char, int32_t>[6];
+
+// Where a letter stands in Letters (x, y, z, p, q, r), or -1 for a character that is no variable.
+int VariableIndex(char c) {
+    switch (c) {
+    case 'x':
+        return 0;
+    case 'y':
+        return 1;
+    case 'z':
+        return 2;
+    case 'p':
+        return 3;
+    case 'q':
+        return 4;
+    case 'r':
+        return 5;
+    default:
+        return -1;
+    }
+}
+
+// Letter by letter, every occurrence in turn; the first refusal ends all
+// substitution and may leave letters in the text. Returns false on a refusal.
+bool SubstituteInOrder(FormulaText& text, const Letters& letters) {
+    for (const auto& [letter, value] : letters) {
+        Substitution result = Substitution::Replaced;
+        while (result == Substitution::Replaced)
+            result = SubstituteVariable(text, letter, value);
+        if (result == Substitution::Refused)
+            return false;
+    }
+    return true;
+}
+
+// The same result in one pass, for the usual case: every value a single
+// digit and no letter refused. Whether an occurrence is refused does not
+// depend on the order of substitution (a letter before it is refused as a
+// letter and as the digit it becomes), so when this finds a refusal it
+// changes nothing and returns false, leaving the work to SubstituteInOrder.
+// The whole preparation in one pass, for the usual case: a formula within
+// the length limit, every value a single digit and no letter refused.
+// Whether an occurrence is refused does not depend on the order of
+// substitution (a letter before it is refused both as a letter and as the
+// digit it becomes), so the one pass refuses exactly what the letter-by-
+// letter way refuses. On a refusal it leaves the text alone and returns
+// false: the letter-by-letter way then makes the partly substituted text.
+bool PrepareInOnePass(FormulaText& text, const Letters& letters) {
+    if (text.Length > MaxFormulaLength)
+        return false;
+    char digits[6];
+    for (int i = 0; i < 6; ++i) {
+        if (letters[i].second < 0 || letters[i].second > 9)
+            return false;
+        digits[i] = static_cast<char>('0' + letters[i].second);
+    }
+    char prepared[MaxFormulaLength + 2];
+    std::size_t length = 0;
+    prepared[length++] = '(';
+    for (std::size_t i = 0; i < text.Length; ++i) {
+        const char c = text.Chars[i];
+        if (c == ' ')
+            continue;
+        const int index = VariableIndex(c);
+        if (index < 0) {
+            prepared[length++] = c;
+        } else if (MayPrecedeVariable(prepared[length - 1])) {
+            prepared[length++] = digits[index];
+        } else {
+            return false;
+        }
+    }
+    prepared[length++] = ')';
+    std::memcpy(text.Chars, prepared, length);
+    text.Length = length;
+    return true;
+}
+
 } // namespace
 
 double RoundHalfEven(double value) {
@@ -264,39 +356,30 @@ Substitution SubstituteVariable(FormulaText& text, char letter, int32_t value) {
 }
 
 void PrepareFormula(FormulaText& text, int32_t x, int32_t y, int32_t z) {
-    RemoveBlanks(text);
-
     const Statistics stats = ValueStatistics(x, y, z);
     SmallestValue = stats.Smallest;
     MiddleValue = stats.Middle;
     LargestValue = stats.Largest;
 
+    const Letters letters = {{'x', x},
+                             {'y', y},
+                             {'z', z},
+                             {'p', stats.Smallest},
+                             {'q', stats.Middle},
+                             {'r', stats.Largest}};
+    if (PrepareInOnePass(text, letters)) {
+        FormulaError = false;
+        return;
+    }
+
+    RemoveBlanks(text);
     // The added "(" guarantees a character before every letter.
     text.Length = std::min(text.Length, FormulaText::Capacity - 2);
     std::memmove(text.Chars + 1, text.Chars, text.Length);
     text.Chars[0] = '(';
     text.Chars[text.Length + 1] = ')';
     text.Length += 2;
-
-    // Letter by letter, every occurrence in turn; the first refusal ends
-    // all substitution and may leave letters in the text.
-    const std::pair<char, int32_t> letters[] = {{'x', x},
-                                                {'y', y},
-                                                {'z', z},
-                                                {'p', stats.Smallest},
-                                                {'q', stats.Middle},
-                                                {'r', stats.Largest}};
-    bool refused = false;
-    for (const auto& [letter, value] : letters) {
-        Substitution result = Substitution::Replaced;
-        while (result == Substitution::Replaced)
-            result = SubstituteVariable(text, letter, value);
-        if (result == Substitution::Refused) {
-            refused = true;
-            break;
-        }
-    }
-    FormulaError = refused;
+    FormulaError = !SubstituteInOrder(text, letters);
 }
 
 FormulaValue EvaluateFormula(std::string_view prepared) {

@@ -230,6 +230,44 @@ TEST_F(EngineTest, PreparationStoresTheStatisticsAndKeepsPlaces) {
     EXPECT_EQ(LargestValue, 8);
 }
 
+// The letter-by-letter substitution written out with the public steps; the
+// preparation takes a one-pass short cut that must agree with it.
+TEST_F(EngineTest, PreparationAgreesWithLetterByLetterSubstitution) {
+    std::mt19937 random(7);
+    const std::string alphabet = "xyzpqrv(+-*/)0123456789 abs,Xk";
+    for (int i = 0; i < 20000; ++i) {
+        std::string formula(random() % 12, ' ');
+        for (char& c : formula)
+            c = alphabet[random() % alphabet.size()];
+        NumberOfVariables = 2 + static_cast<int32_t>(random() % 2);
+        const int32_t x = 1 + random() % 9, y = 1 + random() % 9, z = random() % 10;
+
+        FormulaText prepared(formula);
+        PrepareFormula(prepared, x, y, z);
+        const bool error = FormulaError;
+
+        FormulaText expected(formula);
+        RemoveBlanks(expected);
+        const std::string wrapped = "(" + std::string(expected.view()) + ")";
+        expected = FormulaText(wrapped);
+        bool refused = false;
+        for (const auto& [letter, value] : {std::pair{'x', x}, {'y', y}, {'z', z},
+                                             {'p', SmallestValue}, {'q', MiddleValue},
+                                             {'r', LargestValue}}) {
+            Substitution result;
+            while ((result = SubstituteVariable(expected, letter, value)) ==
+                   Substitution::Replaced) {
+            }
+            if (result == Substitution::Refused) {
+                refused = true;
+                break;
+            }
+        }
+        ASSERT_EQ(error, refused) << formula;
+        ASSERT_EQ(prepared.view(), expected.view()) << formula;
+    }
+}
+
 TEST_F(EngineTest, PreparationMakesRoomForLongValues) {
     FormulaText text(std::string(MaxFormulaLength, 'x'));
     text.Chars[1] = '-'; // "x-xxx...": the third x is refused after the second
