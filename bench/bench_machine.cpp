@@ -23,11 +23,11 @@ void BuiltInRule(benchmark::State& state) {
 BENCHMARK(BuiltInRule)->Arg(1)->Arg(18)->Arg(20);
 
 const std::string Formulas[] = {
-    "x*y+z-p+q",                                                      // 9
-    "abs(x-y)+s(x*y)+q",                                              // 17
-    "(x+y)*(z-1)/(p+1)-r*q",                                          // 21
-    "abs(x-y)*s(p+q+r)-f(x*y*z)/g(z+1)+h(x)+2",                       // 41
-    "abs(x-y)*s(p+q+r)-f(x*y*z)/g(z+1)+h(x)+d(y)+b(0)+e(0)-i(0)+j(3)", // 60
+    "x*y+z-p+q+1",
+    "abs(x-y)+s(x*y)+q",
+    "(x+y)*(z-1)/(p+1)+10",
+    "abs(x-y)*s(p+q+r)-f(x*y*z)/g(z+1)+h(x)+2",
+    "abs(x-y)*s(p+q+r)-f(x*y*z)/g(z+1)+h(x)+d(y)+b(0)+e(0)+j(3)+1",
 };
 
 void FormulaPath(benchmark::State& state) {
