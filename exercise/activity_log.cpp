@@ -20,32 +20,28 @@ const QString ProgramName = QStringLiteral("Kolvane");
 QString inProgressName;
 bool inProgressRecorded = false;
 
-double clockTimeOfDay()
-{
+double clockTimeOfDay() {
     const QTime now = QTime::currentTime();
     return (now.hour() * 60.0 + now.minute()) * 60.0 + now.second() + now.msec() * 0.001;
 }
 
 // Whole seconds from start to now, halves to the even neighbour. An activity
 // that runs over midnight is counted across it.
-int32_t durationBetween(double start, double now)
-{
+int32_t durationBetween(double start, double now) {
     double seconds = now - start;
     if (seconds < 0)
         seconds += SecondsPerDay;
     return static_cast<int32_t>(std::nearbyint(seconds));
 }
 
-QString tidLine(int32_t seconds)
-{
-    return QStringLiteral("           Tid: ") + QString::number(seconds)
-           + (seconds == 1 ? QStringLiteral(" sekund") : QStringLiteral(" sekunder"));
+QString tidLine(int32_t seconds) {
+    return QStringLiteral("           Tid: ") + QString::number(seconds) +
+           (seconds == 1 ? QStringLiteral(" sekund") : QStringLiteral(" sekunder"));
 }
 
-QString summaryRow(const ActivityRecord& record)
-{
-    QString line = NumberInWidth(record.Duration, 7) + QStringLiteral("      ") + record.Name
-                   + NumberInWidth(record.DataSets, 21 - int(record.Name.size()));
+QString summaryRow(const ActivityRecord& record) {
+    QString line = NumberInWidth(record.Duration, 7) + QStringLiteral("      ") + record.Name +
+                   NumberInWidth(record.DataSets, 21 - int(record.Name.size()));
     if (record.Name == CheckActivity)
         line += QStringLiteral("   Antal rigtige:") + NumberInWidth(record.RightAnswers, 3);
     return line;
@@ -69,16 +65,16 @@ const QString PrintActivity = QStringLiteral("Udskriv");
 
 std::function<void()> SummaryStarted;
 
-bool ActivityInProgressRecorded() { return inProgressRecorded; }
+bool ActivityInProgressRecorded() {
+    return inProgressRecorded;
+}
 
-void CountRightAnswer()
-{
+void CountRightAnswer() {
     if (inProgressRecorded)
         ActivityTable[ActivityCount].RightAnswers += 1;
 }
 
-void BeginActivity(const QString& name)
-{
+void BeginActivity(const QString& name) {
     const double t = TimeOfDay();
     const QString recordName = name.left(60);
 
@@ -120,8 +116,7 @@ void BeginActivity(const QString& name)
     ActivityLog.append(Separator);
 }
 
-void ResetActivities()
-{
+void ResetActivities() {
     DataSetCount = 0;
     ActivityTable.fill(ActivityRecord{});
     ActivityCount = 0;
@@ -130,8 +125,7 @@ void ResetActivities()
     inProgressRecorded = false;
 }
 
-void AppendSummary()
-{
+void AppendSummary() {
     BeginActivity(PrintActivity);
     if (SummaryStarted)
         SummaryStarted();
@@ -153,8 +147,7 @@ void AppendSummary()
     ActivityLog << QStringLiteral("   ----") << NumberInWidth(total, 7) << Separator << Separator;
 }
 
-QStringList ClipboardLines()
-{
+QStringList ClipboardLines() {
     QStringList lines;
     if (Heading > Separator)
         lines << Heading << Separator;
@@ -163,40 +156,34 @@ QStringList ClipboardLines()
     return lines;
 }
 
-void CopyLogToClipboard()
-{
+void CopyLogToClipboard() {
     AppendSummary();
     QGuiApplication::clipboard()->setText(ClipboardLines().join(QLatin1Char('\n')));
 }
 
-QString NumberInWidth(qint64 number, int width)
-{
+QString NumberInWidth(qint64 number, int width) {
     return QString::number(number).rightJustified(width, QLatin1Char(' '));
 }
 
-QString OutputText(int32_t output)
-{
+QString OutputText(int32_t output) {
     if (output <= -10000 || output >= 10000)
         return QStringLiteral(" ****");
     return NumberInWidth(output, 5);
 }
 
-QString TaskLine(const QString& taskNumberText, int variables)
-{
-    return QStringLiteral("           Opgave nummer: ") + taskNumberText + QStringLiteral("     (")
-           + QString::number(variables) + QStringLiteral(" variable)");
+QString TaskLine(const QString& taskNumberText, int variables) {
+    return QStringLiteral("           Opgave nummer: ") + taskNumberText +
+           QStringLiteral("     (") + QString::number(variables) + QStringLiteral(" variable)");
 }
 
-QString ValueRowStart(const QStringList& valueTexts)
-{
+QString ValueRowStart(const QStringList& valueTexts) {
     QString line(10, QLatin1Char(' '));
     for (const QString& value : valueTexts)
         line += value + QStringLiteral("    ");
     return line + QStringLiteral(" --->");
 }
 
-QString ExperimentRowLine(const QStringList& digits, const QString& outputText)
-{
+QString ExperimentRowLine(const QStringList& digits, const QString& outputText) {
     QString line(11, QLatin1Char(' '));
     for (const QString& digit : digits)
         line += digit + QStringLiteral("     ");

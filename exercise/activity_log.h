@@ -23,7 +23,7 @@ extern std::function<double()> TimeOfDay;
 inline constexpr int MaxActivities = 50;
 
 struct ActivityRecord {
-    int32_t Duration = 0;     // whole seconds, known once the next activity began
+    int32_t Duration = 0; // whole seconds, known once the next activity began
     int32_t DataSets = 0;
     int32_t RightAnswers = 0; // right check answers while this was in progress
     QString Name;             // "Observér", "Eksperimentér", "Kontrollér", "Udskriv"

@@ -17,13 +17,14 @@ namespace {
 
 constexpr int MaxAnswerText = 60;
 
-bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 } // namespace
 
 TForm4::TForm4(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QString());
     setModal(true);
@@ -50,7 +51,8 @@ TForm4::TForm4(QWidget* parent)
     Edit1->setContextMenuPolicy(Qt::NoContextMenu);
     Edit1->setAcceptDrops(false);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("&OK"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                              QStringLiteral("&OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(16, 40, 65, 25);
     BitBtn1->setDefault(true);
@@ -62,21 +64,18 @@ TForm4::TForm4(QWidget* parent)
     connect(this, &QDialog::rejected, this, [this] { AnswerText.clear(); });
 }
 
-void TForm4::showEvent(QShowEvent* event)
-{
+void TForm4::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TForm4::FormActivate()
-{
+void TForm4::FormActivate() {
     AnswerText.clear();
     Edit1->clear();
     Edit1->setFocus();
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event)
-{
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Edit1) {
         if (event->type() == QEvent::KeyPress)
             return Edit1KeyPress(static_cast<QKeyEvent*>(event));
@@ -86,8 +85,7 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool TForm4::Edit1KeyPress(QKeyEvent* event)
-{
+bool TForm4::Edit1KeyPress(QKeyEvent* event) {
     if (isEnter(event->key())) {
         // Enter accepts a filled field and presses OK on an empty one.
         if (Edit1->text() > QStringLiteral(" "))
@@ -109,22 +107,19 @@ bool TForm4::Edit1KeyPress(QKeyEvent* event)
     return !(text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9'));
 }
 
-void TForm4::Edit1KeyUp(QKeyEvent* event)
-{
+void TForm4::Edit1KeyUp(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1)
         KolvErkl::OpenHelp();
 }
 
-void TForm4::BitBtn1Click()
-{
+void TForm4::BitBtn1Click() {
     if (Edit1->text() > QStringLiteral(" "))
         AcceptAnswer();
     else
         refuse();
 }
 
-void TForm4::AcceptAnswer()
-{
+void TForm4::AcceptAnswer() {
     bool fits = false;
     Edit1->text().toInt(&fits, 10);
     if (!fits) {
@@ -135,8 +130,7 @@ void TForm4::AcceptAnswer()
     accept();
 }
 
-void TForm4::refuse()
-{
+void TForm4::refuse() {
     AnswerText.clear();
     Edit1->clear();
     Edit1->setFocus();

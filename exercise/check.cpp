@@ -19,8 +19,7 @@ constexpr int AnswersForResults = 5;
 // given in those screen coordinates.
 constexpr int DesignWindowTop = 41;
 
-QString correctText(int32_t output)
-{
+QString correctText(int32_t output) {
     if (output <= -10000 || output >= 10000)
         return QStringLiteral("****");
     return NumberInWidth(output, 5);
@@ -28,10 +27,11 @@ QString correctText(int32_t output)
 
 } // namespace
 
-void TForm2::SpeedButton15Click() { StartCheck(); }
+void TForm2::SpeedButton15Click() {
+    StartCheck();
+}
 
-void TForm2::StartCheck()
-{
+void TForm2::StartCheck() {
     ShowResults = false;
     BeginActivity(CheckActivity);
     Label2->setText(QStringLiteral("KONTROLLÉR"));
@@ -48,8 +48,7 @@ void TForm2::StartCheck()
     repaintPicture();
 }
 
-bool TForm2::MakeCheckQuestions()
-{
+bool TForm2::MakeCheckQuestions() {
     if (ExerciseMode != Check)
         ActivityLog << QStringLiteral(" Kontrol:") << QStringLiteral(" ");
     for (int i = 1; i <= CheckRows; ++i) {
@@ -72,14 +71,12 @@ bool TForm2::MakeCheckQuestions()
     return true;
 }
 
-QPoint TForm2::answerDialogPosition(int row) const
-{
+QPoint TForm2::answerDialogPosition(int row) const {
     const int screenTop = row <= 3 ? 50 * row + 155 : 50 * row + 15;
     return mapToGlobal(QPoint(410, screenTop - DesignWindowTop));
 }
 
-void TForm2::AskAnswer()
-{
+void TForm2::AskAnswer() {
     ShowResults = false;
     int row = 0;
     for (int i = 1; i <= CheckRows && row == 0; ++i)
@@ -102,8 +99,7 @@ void TForm2::AskAnswer()
     SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
 }
 
-void TForm2::RecordAnswer(int row)
-{
+void TForm2::RecordAnswer(int row) {
     DataSetCount += 1;
     CorrectTexts[row] = correctText(CorrectOutputs[row]);
     const bool right = AnswerTexts[row] == CorrectTexts[row];
@@ -119,8 +115,7 @@ void TForm2::RecordAnswer(int row)
     repaintPicture();
 }
 
-void TForm2::SpeedButton16Click()
-{
+void TForm2::SpeedButton16Click() {
     ShowResults = true;
     if (DataSetCount >= AnswersForResults)
         setPrintEnabled(true);

@@ -39,14 +39,14 @@ constexpr int MaxDrawsPerRow = 1000;
 // An experiment draws the missing value at most this often.
 constexpr int MaxExperimentDraws = 11;
 
-const QString NoSuchTaskText = QStringLiteral("Der er ikke defineret nogen opgave med dette nummer");
+const QString NoSuchTaskText =
+    QStringLiteral("Der er ikke defineret nogen opgave med dette nummer");
 const QString NoValuesText = QStringLiteral(
     "Maskinen kan ikke give nogen værdier med denne opgave: formlen giver fejl for alle de tal, "
     "der blev prøvet. Vælg en anden opgave.");
 const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 
-QFont courier(int pixels, bool bold = true)
-{
+QFont courier(int pixels, bool bold = true) {
     QFont font(QStringLiteral("Courier New"));
     font.setBold(bold);
     font.setPixelSize(pixels);
@@ -54,8 +54,7 @@ QFont courier(int pixels, bool bold = true)
 }
 
 QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& hint,
-                         const QPixmap& picture)
-{
+                         const QPixmap& picture) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
@@ -66,8 +65,7 @@ QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, con
     return button;
 }
 
-QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry)
-{
+QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -76,34 +74,33 @@ QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry)
     return frame;
 }
 
-QWidget* panel(QWidget* parent, const QString& name)
-{
+QWidget* panel(QWidget* parent, const QString& name) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
 }
 
-bool isBlank(const QString& cell) { return cell.isEmpty() || cell == QStringLiteral(" "); }
+bool isBlank(const QString& cell) {
+    return cell.isEmpty() || cell == QStringLiteral(" ");
+}
 
 } // namespace
 
 // ---- FormCreate and the layout ---------------------------------------------
 
-TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host)
-{
+TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);
     setFont(courier(16));
-    resize(594, 365);
 
     createToolbar();
     createKeypad();
     createPicture();
+    resize(594, 365);
     layOut();
 
     move(mainWindow ? clientArea().topLeft() : QPoint(0, 0));
@@ -116,13 +113,11 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     hide();
 }
 
-TForm2::~TForm2()
-{
+TForm2::~TForm2() {
     SummaryStarted = nullptr;
 }
 
-void TForm2::createToolbar()
-{
+void TForm2::createToolbar() {
     Panel1 = panel(this, QStringLiteral("Panel1"));
 
     Bevel2 = bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41));
@@ -131,10 +126,12 @@ void TForm2::createToolbar()
 
     SpeedButton10 = speedButton(Panel1, QStringLiteral("SpeedButton10"), 18, ButtonTop,
                                 QStringLiteral("Udskriv"), PrinterPicture());
-    SpeedButton11 = speedButton(Panel1, QStringLiteral("SpeedButton11"), 54, ButtonTop,
-                                QStringLiteral("Navn eller overskrift til udskrifter"), PencilPicture());
-    SpeedButton18 = speedButton(Panel1, QStringLiteral("SpeedButton18"), 90, ButtonTop,
-                                QStringLiteral("Kopier forløbet til Klippebordet"), DocumentsPicture());
+    SpeedButton11 =
+        speedButton(Panel1, QStringLiteral("SpeedButton11"), 54, ButtonTop,
+                    QStringLiteral("Navn eller overskrift til udskrifter"), PencilPicture());
+    SpeedButton18 =
+        speedButton(Panel1, QStringLiteral("SpeedButton18"), 90, ButtonTop,
+                    QStringLiteral("Kopier forløbet til Klippebordet"), DocumentsPicture());
     SpeedButton12 = speedButton(Panel1, QStringLiteral("SpeedButton12"), 146, ButtonTop,
                                 QStringLiteral("2 eller 3 variable"), VariablesPicture());
     SpeedButton17 = speedButton(Panel1, QStringLiteral("SpeedButton17"), 182, ButtonTop,
@@ -183,8 +180,7 @@ void TForm2::createToolbar()
     connect(N3variable1, &QAction::triggered, this, &TForm2::N3variable1Click);
 }
 
-void TForm2::createKeypad()
-{
+void TForm2::createKeypad() {
     Panel5 = panel(this, QStringLiteral("Panel5"));
     Bevel1 = bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33));
     for (int digit = 1; digit <= 9; ++digit) {
@@ -200,8 +196,7 @@ void TForm2::createKeypad()
     Panel5->hide();
 }
 
-void TForm2::createPicture()
-{
+void TForm2::createPicture() {
     ScrollBox1 = new QWidget(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setAutoFillBackground(true);
@@ -225,8 +220,7 @@ void TForm2::createPicture()
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
 }
 
-void TForm2::layOut()
-{
+void TForm2::layOut() {
     Panel1->setGeometry(0, 0, width(), ToolbarHeight);
     int top = ToolbarHeight;
     if (!Panel5->isHidden()) {
@@ -237,14 +231,12 @@ void TForm2::layOut()
     PaintBox1->setGeometry(0, 0, ScrollBox1->width(), ScrollBox1->height());
 }
 
-void TForm2::resizeEvent(QResizeEvent* event)
-{
+void TForm2::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layOut();
 }
 
-QRect TForm2::clientArea() const
-{
+QRect TForm2::clientArea() const {
     QWidget* main = parentWidget();
     if (auto* window = qobject_cast<QMainWindow*>(main)) {
         if (QWidget* central = window->centralWidget())
@@ -256,23 +248,20 @@ QRect TForm2::clientArea() const
     return main ? main->rect() : rect();
 }
 
-void TForm2::AdjustToMainWindow()
-{
+void TForm2::AdjustToMainWindow() {
     if (!isVisible() || !parentWidget())
         return;
     const QRect client = clientArea();
     setGeometry(client.x(), client.y(), client.width() - (x() - client.x()), client.height());
 }
 
-void TForm2::showEvent(QShowEvent* event)
-{
+void TForm2::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm2::FormShow()
-{
+void TForm2::FormShow() {
     raise();
     AdjustToMainWindow();
     Label1->clear();
@@ -286,47 +275,42 @@ void TForm2::FormShow()
 
 // ---- Control states ----------------------------------------------------------
 
-void TForm2::DisableModeButtons()
-{
+void TForm2::DisableModeButtons() {
     SpeedButton13->setEnabled(false);
     SpeedButton14->setEnabled(false);
     SpeedButton15->setEnabled(false);
 }
 
-void TForm2::EnableKeypad()
-{
+void TForm2::EnableKeypad() {
     for (int digit = 1; digit <= 9; ++digit)
         KeypadButtons[digit]->setEnabled(true);
 }
 
-void TForm2::DisableKeypad()
-{
+void TForm2::DisableKeypad() {
     for (int digit = 1; digit <= 9; ++digit)
         KeypadButtons[digit]->setEnabled(false);
 }
 
-void TForm2::setPrintEnabled(bool enabled)
-{
+void TForm2::setPrintEnabled(bool enabled) {
     SpeedButton10->setEnabled(enabled);
     if (host_)
         host_->setPrintMenuEnabled(enabled);
 }
 
-void TForm2::setKeypadVisible(bool visible)
-{
+void TForm2::setKeypadVisible(bool visible) {
     Panel5->setVisible(visible);
     layOut();
 }
 
-void TForm2::repaintPicture() { PaintBox1->update(); }
+void TForm2::repaintPicture() {
+    PaintBox1->update();
+}
 
-bool TForm2::MouseInRect(int left, int top, int right, int bottom) const
-{
+bool TForm2::MouseInRect(int left, int top, int right, int bottom) const {
     return left <= MouseX && MouseX <= right && top <= MouseY && MouseY <= bottom;
 }
 
-void TForm2::abandonTask()
-{
+void TForm2::abandonTask() {
     ExerciseMode = None;
     ShowResults = false;
     DataSetCount = 0;
@@ -341,8 +325,7 @@ void TForm2::abandonTask()
 
 // ---- Starting a task -----------------------------------------------------------
 
-void TForm2::StartTask()
-{
+void TForm2::StartTask() {
     // 1. A fresh activity table and an empty grid.
     ResetActivities();
     for (GridRow& row : ExperimentGrid)
@@ -367,9 +350,11 @@ void TForm2::StartTask()
         CurrentFormula = slot.Formula.text();
     }
     // 5.
-    const bool extra = ExtraTaskMode && NumberOfVariables == 3 && CurrentTask >= 1 && CurrentTask <= 20;
-    Label1->setText((extra ? QStringLiteral("Ekstraopgave nummer: ") : QStringLiteral("Opgave nummer: "))
-                    + TaskNumberText);
+    const bool extra =
+        ExtraTaskMode && NumberOfVariables == 3 && CurrentTask >= 1 && CurrentTask <= 20;
+    Label1->setText(
+        (extra ? QStringLiteral("Ekstraopgave nummer: ") : QStringLiteral("Opgave nummer: ")) +
+        TaskNumberText);
     // 6.
     SpeedButton13->setEnabled(true);
     SpeedButton14->setEnabled(true);
@@ -383,10 +368,11 @@ void TForm2::StartTask()
 
 // ---- Observing ---------------------------------------------------------------------
 
-void TForm2::SpeedButton13Click() { StartObserving(); }
+void TForm2::SpeedButton13Click() {
+    StartObserving();
+}
 
-void TForm2::StartObserving()
-{
+void TForm2::StartObserving() {
     setKeypadVisible(false);
     SpeedButton16->hide();
     BeginActivity(ObserveActivity);
@@ -402,8 +388,7 @@ void TForm2::StartObserving()
     repaintPicture();
 }
 
-bool TForm2::MakeObservations()
-{
+bool TForm2::MakeObservations() {
     if (ExerciseMode != Observe) {
         if (ExerciseMode == Experiment)
             ActivityLog << QStringLiteral(" ");
@@ -432,10 +417,11 @@ bool TForm2::MakeObservations()
 
 // ---- Experimenting -----------------------------------------------------------------
 
-void TForm2::SpeedButton14Click() { StartExperimenting(); }
+void TForm2::SpeedButton14Click() {
+    StartExperimenting();
+}
 
-void TForm2::StartExperimenting()
-{
+void TForm2::StartExperimenting() {
     for (GridRow& row : ExperimentGrid)
         row = GridRow{};
     CellWaiting = false;
@@ -454,8 +440,7 @@ void TForm2::StartExperimenting()
     repaintPicture();
 }
 
-void TForm2::DigitPressed(int digit)
-{
+void TForm2::DigitPressed(int digit) {
     ChosenDigit = QString::number(digit);
     if (CellWaiting) {
         EnterExperimentValue();
@@ -468,8 +453,7 @@ void TForm2::DigitPressed(int digit)
     DigitWaiting = true;
 }
 
-void TForm2::PaintBox1MouseUp(int x, int y)
-{
+void TForm2::PaintBox1MouseUp(int x, int y) {
     MouseX = x;
     MouseY = y;
     if (ExerciseMode == Experiment)
@@ -478,8 +462,7 @@ void TForm2::PaintBox1MouseUp(int x, int y)
         AskAnswer();
 }
 
-void TForm2::HitExperimentCell()
-{
+void TForm2::HitExperimentCell() {
     const int n = NumberOfVariables;
     for (int i = 1; i <= GridRows; ++i) {
         for (int j = 1; j <= n; ++j) {
@@ -498,8 +481,7 @@ void TForm2::HitExperimentCell()
     }
 }
 
-void TForm2::EnterExperimentValue()
-{
+void TForm2::EnterExperimentValue() {
     const int n = NumberOfVariables;
     GridRow& row = ExperimentGrid[CurrentRow];
     // 1.
@@ -541,8 +523,7 @@ void TForm2::EnterExperimentValue()
     DigitWaiting = false;
 }
 
-void TForm2::ScrollExperimentGrid()
-{
+void TForm2::ScrollExperimentGrid() {
     const int n = NumberOfVariables;
     for (int i = 2; i <= GridRows; ++i) {
         for (int j = 1; j <= n; ++j)
@@ -558,18 +539,21 @@ void TForm2::ScrollExperimentGrid()
 
 // ---- Variables and tasks -------------------------------------------------------------
 
-void TForm2::SpeedButton12Click()
-{
+void TForm2::SpeedButton12Click() {
     SpeedButton16->hide();
     // Just under the button.
-    PopupMenu1->popup(Panel1->mapToGlobal(QPoint(SpeedButton12->x(), SpeedButton12->geometry().bottom())));
+    PopupMenu1->popup(
+        Panel1->mapToGlobal(QPoint(SpeedButton12->x(), SpeedButton12->geometry().bottom())));
 }
 
-void TForm2::N2variable1Click() { ChooseVariables(2); }
-void TForm2::N3variable1Click() { ChooseVariables(3); }
+void TForm2::N2variable1Click() {
+    ChooseVariables(2);
+}
+void TForm2::N3variable1Click() {
+    ChooseVariables(3);
+}
 
-void TForm2::ChooseVariables(int variables)
-{
+void TForm2::ChooseVariables(int variables) {
     if (ExerciseMode != None) {
         ExerciseMode = None;
         repaintPicture();
@@ -581,10 +565,11 @@ void TForm2::ChooseVariables(int variables)
     Label2->clear();
 }
 
-void TForm2::SpeedButton17Click() { ChooseTask(); }
+void TForm2::SpeedButton17Click() {
+    ChooseTask();
+}
 
-void TForm2::ChooseTask()
-{
+void TForm2::ChooseTask() {
     SpeedButton16->hide();
     if (Form3)
         Form3->exec();
@@ -594,17 +579,17 @@ void TForm2::ChooseTask()
 
 // ---- Print, heading, copy ---------------------------------------------------------------
 
-void TForm2::SpeedButton10Click()
-{
+void TForm2::SpeedButton10Click() {
     AppendSummary();
     if (host_)
         host_->printLog();
 }
 
-void TForm2::SpeedButton11Click()
-{
+void TForm2::SpeedButton11Click() {
     if (host_)
         host_->showHeadingDialog();
 }
 
-void TForm2::SpeedButton18Click() { CopyLogToClipboard(); }
+void TForm2::SpeedButton18Click() {
+    CopyLogToClipboard();
+}

@@ -69,16 +69,16 @@ public:
     // ---- Handlers ----------------------------------------------------------
     void PaintBox1Paint(QPainter& canvas);
     void PaintBox1MouseUp(int x, int y);
-    void DigitPressed(int digit);           // SpeedButton1Click .. SpeedButton9Click
-    void SpeedButton10Click();              // print
-    void SpeedButton11Click();              // heading
-    void SpeedButton12Click();              // 2 or 3 variables
-    void SpeedButton13Click();              // observe
-    void SpeedButton14Click();              // experiment
-    void SpeedButton15Click();              // check
-    void SpeedButton16Click();              // carry out the check
-    void SpeedButton17Click();              // choose task
-    void SpeedButton18Click();              // copy to the clipboard
+    void DigitPressed(int digit); // SpeedButton1Click .. SpeedButton9Click
+    void SpeedButton10Click();    // print
+    void SpeedButton11Click();    // heading
+    void SpeedButton12Click();    // 2 or 3 variables
+    void SpeedButton13Click();    // observe
+    void SpeedButton14Click();    // experiment
+    void SpeedButton15Click();    // check
+    void SpeedButton16Click();    // carry out the check
+    void SpeedButton17Click();    // choose task
+    void SpeedButton18Click();    // copy to the clipboard
     void N2variable1Click();
     void N3variable1Click();
 

@@ -26,8 +26,7 @@ constexpr int BorderWidth = 2;
 
 } // namespace
 
-QImage ArrowPicture()
-{
+QImage ArrowPicture() {
     QImage image(49, 9, QImage::Format_RGB32);
     image.fill(PictureGreen);
     for (int row = 0; row < 9; ++row)
@@ -36,8 +35,7 @@ QImage ArrowPicture()
     return image;
 }
 
-QImage FieldPicture(int width, int height)
-{
+QImage FieldPicture(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     for (int y = 0; y < height; ++y) {
@@ -58,16 +56,14 @@ QImage FieldPicture(int width, int height)
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {}
 
-void TPaintBox::paintEvent(QPaintEvent*)
-{
+void TPaintBox::paintEvent(QPaintEvent*) {
     QPainter canvas(this);
     canvas.fillRect(rect(), KolvErkl::PictureGreen);
     if (OnPaint)
         OnPaint(canvas);
 }
 
-void TPaintBox::mouseReleaseEvent(QMouseEvent* event)
-{
+void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp) {
         const QPoint at = event->position().toPoint();
         OnMouseUp(at.x(), at.y());
@@ -79,8 +75,8 @@ void TPaintBox::mouseReleaseEvent(QMouseEvent* event)
 namespace {
 
 // A text with its top-left corner at (x, y), opaque on white.
-void drawText(QPainter& canvas, int x, int y, const QString& text, const QColor& colour = Qt::black)
-{
+void drawText(QPainter& canvas, int x, int y, const QString& text,
+              const QColor& colour = Qt::black) {
     if (text.isEmpty())
         return;
     const QFontMetrics metrics = canvas.fontMetrics();
@@ -91,8 +87,7 @@ void drawText(QPainter& canvas, int x, int y, const QString& text, const QColor&
 
 } // namespace
 
-void TForm2::PaintBox1Paint(QPainter& canvas)
-{
+void TForm2::PaintBox1Paint(QPainter& canvas) {
     static const QImage arrow = KolvErkl::ArrowPicture();
     static const QImage narrowField = KolvErkl::FieldPicture(70);
     static const QImage wideField = KolvErkl::FieldPicture(80);
@@ -141,7 +136,8 @@ void TForm2::PaintBox1Paint(QPainter& canvas)
             if (ShowResults) {
                 canvas.drawImage(520, y, field);
                 const bool right = Answers[i] == CorrectOutputs[i];
-                drawText(canvas, 530, y + 9, CorrectTexts[i], right ? QColor(Qt::black) : QColor(255, 0, 0));
+                drawText(canvas, 530, y + 9, CorrectTexts[i],
+                         right ? QColor(Qt::black) : QColor(255, 0, 0));
             }
         }
         break;

@@ -12,20 +12,17 @@ namespace {
 
 constexpr int PictureSize = 25;
 
-QPixmap blank(int size = PictureSize)
-{
+QPixmap blank(int size = PictureSize) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
 
-void prepare(QPainter& p)
-{
+void prepare(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
 }
 
-QFont digitFont(int pixels)
-{
+QFont digitFont(int pixels) {
     QFont font(QStringLiteral("Courier New"));
     font.setBold(true);
     font.setPixelSize(pixels);
@@ -34,31 +31,29 @@ QFont digitFont(int pixels)
 
 } // namespace
 
-QPixmap PrinterPicture()
-{
+QPixmap PrinterPicture() {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(7.5, 2.5, 10, 8));                // paper going in
+    p.drawRect(QRectF(7.5, 2.5, 10, 8)); // paper going in
     p.setBrush(QColor(150, 150, 150));
-    p.drawRoundedRect(QRectF(2.5, 9.5, 20, 9), 2, 2);  // body
+    p.drawRoundedRect(QRectF(2.5, 9.5, 20, 9), 2, 2); // body
     p.setBrush(QColor(90, 90, 90));
-    p.drawRect(QRectF(5.5, 18.5, 14, 3));               // tray
+    p.drawRect(QRectF(5.5, 18.5, 14, 3)); // tray
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(7.5, 15.5, 10, 7));               // paper coming out
+    p.drawRect(QRectF(7.5, 15.5, 10, 7)); // paper coming out
     p.setPen(QPen(QColor(60, 60, 60), 1));
     p.drawLine(QPointF(9, 18), QPointF(16, 18));
     p.drawLine(QPointF(9, 20), QPointF(15, 20));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 170, 0));
-    p.drawEllipse(QRectF(18, 11.5, 2.5, 2.5));          // lamp
+    p.drawEllipse(QRectF(18, 11.5, 2.5, 2.5)); // lamp
     return pixmap;
 }
 
-QPixmap PencilPicture()
-{
+QPixmap PencilPicture() {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);
@@ -66,9 +61,9 @@ QPixmap PencilPicture()
     p.rotate(-45);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(QColor(240, 200, 40));
-    p.drawRect(QRectF(-7, -2.5, 13, 5));                // body
+    p.drawRect(QRectF(-7, -2.5, 13, 5)); // body
     p.setBrush(QColor(230, 120, 140));
-    p.drawRect(QRectF(6, -2.5, 3, 5));                  // eraser
+    p.drawRect(QRectF(6, -2.5, 3, 5)); // eraser
     QPainterPath tip;
     tip.moveTo(-7, -2.5);
     tip.lineTo(-12, 0);
@@ -77,12 +72,11 @@ QPixmap PencilPicture()
     p.setBrush(QColor(235, 205, 160));
     p.drawPath(tip);
     p.setBrush(Qt::black);
-    p.drawEllipse(QPointF(-11, 0), 1, 1);               // lead
+    p.drawEllipse(QPointF(-11, 0), 1, 1); // lead
     return pixmap;
 }
 
-QPixmap DocumentsPicture()
-{
+QPixmap DocumentsPicture() {
     QPixmap pixmap = blank(27);
     QPainter p(&pixmap);
     prepare(p);
@@ -105,8 +99,7 @@ QPixmap DocumentsPicture()
     return pixmap;
 }
 
-QPixmap VariablesPicture()
-{
+QPixmap VariablesPicture() {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);
@@ -120,8 +113,7 @@ QPixmap VariablesPicture()
     return pixmap;
 }
 
-QPixmap TaskListPicture()
-{
+QPixmap TaskListPicture() {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);
@@ -142,8 +134,7 @@ QPixmap TaskListPicture()
     return pixmap;
 }
 
-QPixmap SpectaclesPicture()
-{
+QPixmap SpectaclesPicture() {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);
@@ -152,14 +143,13 @@ QPixmap SpectaclesPicture()
     p.drawEllipse(QRectF(2, 10, 9, 8));
     p.drawEllipse(QRectF(14, 10, 9, 8));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(10, 10, 5, 5), 0, 180 * 16);       // bridge
-    p.drawLine(QPointF(2, 13), QPointF(1, 8));          // temples
+    p.drawArc(QRectF(10, 10, 5, 5), 0, 180 * 16); // bridge
+    p.drawLine(QPointF(2, 13), QPointF(1, 8));    // temples
     p.drawLine(QPointF(23, 13), QPointF(24, 8));
     return pixmap;
 }
 
-QPixmap QuestionDigitsPicture()
-{
+QPixmap QuestionDigitsPicture() {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);
@@ -175,8 +165,7 @@ QPixmap QuestionDigitsPicture()
     return pixmap;
 }
 
-QPixmap TickPicture(const QColor& colour)
-{
+QPixmap TickPicture(const QColor& colour) {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     prepare(p);

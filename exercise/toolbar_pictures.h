@@ -5,13 +5,13 @@
 
 namespace KolvErkl {
 
-QPixmap PrinterPicture();        // "Udskriv"
-QPixmap PencilPicture();         // heading for printouts
-QPixmap DocumentsPicture();      // copy to the clipboard (27 x 27)
-QPixmap VariablesPicture();      // "2/3"
-QPixmap TaskListPicture();       // a card list with an arrow
-QPixmap SpectaclesPicture();     // "Observér"
-QPixmap QuestionDigitsPicture(); // "Eksperimentér"
+QPixmap PrinterPicture();                  // "Udskriv"
+QPixmap PencilPicture();                   // heading for printouts
+QPixmap DocumentsPicture();                // copy to the clipboard (27 x 27)
+QPixmap VariablesPicture();                // "2/3"
+QPixmap TaskListPicture();                 // a card list with an arrow
+QPixmap SpectaclesPicture();               // "Observér"
+QPixmap QuestionDigitsPicture();           // "Eksperimentér"
 QPixmap TickPicture(const QColor& colour); // "Kontrollér" yellow, "Udfør kontrol" green
 
 } // namespace KolvErkl

@@ -12,8 +12,7 @@ namespace {
 
 class ActivityLogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         savedClock = TimeOfDay;
         TimeOfDay = [this] { return clock; };
         ActivityLog.clear();
@@ -22,8 +21,7 @@ protected:
     }
     void TearDown() override { TimeOfDay = savedClock; }
 
-    void beginAt(double t, const QString& name)
-    {
+    void beginAt(double t, const QString& name) {
         clock = t;
         BeginActivity(name);
     }
@@ -32,16 +30,14 @@ protected:
     std::function<double()> savedClock;
 };
 
-TEST_F(ActivityLogTest, FirstActivityWritesNothing)
-{
+TEST_F(ActivityLogTest, FirstActivityWritesNothing) {
     beginAt(500, ObserveActivity);
     EXPECT_TRUE(ActivityLog.isEmpty());
     EXPECT_EQ(ActivityCount, 1);
     EXPECT_EQ(ActivityTable[1].Name, ObserveActivity);
 }
 
-TEST_F(ActivityLogTest, TidLineRoundsHalvesToEvenAndCountsAcrossMidnight)
-{
+TEST_F(ActivityLogTest, TidLineRoundsHalvesToEvenAndCountsAcrossMidnight) {
     struct Case {
         double start, end;
         const char* line;
@@ -54,7 +50,7 @@ TEST_F(ActivityLogTest, TidLineRoundsHalvesToEvenAndCountsAcrossMidnight)
         {100.0, 103.5, "           Tid: 4 sekunder", 4},
         {100.0, 100.499, "           Tid: 0 sekunder", 0},
         {100.25, 101.5, "           Tid: 1 sekund", 1},
-        {86399.0, 1.0, "           Tid: 2 sekunder", 2},      // over midnight
+        {86399.0, 1.0, "           Tid: 2 sekunder", 2}, // over midnight
         {86399.8, 0.2, "           Tid: 0 sekunder", 0},
         {3600.0, 3600.0 + 754.0, "           Tid: 754 sekunder", 754},
     };
@@ -70,8 +66,7 @@ TEST_F(ActivityLogTest, TidLineRoundsHalvesToEvenAndCountsAcrossMidnight)
     }
 }
 
-TEST_F(ActivityLogTest, SameActivityAgainKeepsItsTimeRunningAndAddsDataSets)
-{
+TEST_F(ActivityLogTest, SameActivityAgainKeepsItsTimeRunningAndAddsDataSets) {
     beginAt(10, ObserveActivity);
     DataSetCount = 3;
     beginAt(20, ObserveActivity);
@@ -83,8 +78,7 @@ TEST_F(ActivityLogTest, SameActivityAgainKeepsItsTimeRunningAndAddsDataSets)
     EXPECT_EQ(ActivityLog.at(1), "           Tid: 20 sekunder");
 }
 
-TEST_F(ActivityLogTest, PrintActivityIsTimedButNeverWrittenOrSummed)
-{
+TEST_F(ActivityLogTest, PrintActivityIsTimedButNeverWrittenOrSummed) {
     beginAt(0, ObserveActivity);
     DataSetCount = 3;
     clock = 5;
@@ -102,8 +96,7 @@ TEST_F(ActivityLogTest, PrintActivityIsTimedButNeverWrittenOrSummed)
     EXPECT_TRUE(rows.isEmpty());
 }
 
-TEST_F(ActivityLogTest, SummaryRowsLineUpAndTotalTheTimes)
-{
+TEST_F(ActivityLogTest, SummaryRowsLineUpAndTotalTheTimes) {
     beginAt(0, ObserveActivity);
     DataSetCount = 6;
     beginAt(12, ExperimentActivity);
@@ -138,11 +131,11 @@ TEST_F(ActivityLogTest, SummaryRowsLineUpAndTotalTheTimes)
     };
     EXPECT_EQ(ActivityLog, expected);
     for (int row = 12; row <= 14; ++row)
-        EXPECT_EQ(ActivityLog.at(row).mid(33, 1), QString::number(ActivityTable[row - 11].DataSets));
+        EXPECT_EQ(ActivityLog.at(row).mid(33, 1),
+                  QString::number(ActivityTable[row - 11].DataSets));
 }
 
-TEST_F(ActivityLogTest, EarlierSummariesStayAndLaterOnesRepeatTheRecords)
-{
+TEST_F(ActivityLogTest, EarlierSummariesStayAndLaterOnesRepeatTheRecords) {
     beginAt(0, ObserveActivity);
     DataSetCount = 3;
     clock = 2;
@@ -153,8 +146,7 @@ TEST_F(ActivityLogTest, EarlierSummariesStayAndLaterOnesRepeatTheRecords)
     EXPECT_EQ(ActivityLog.filter("           Tid:").size(), 1);
 }
 
-TEST_F(ActivityLogTest, ActivitiesPastTheFiftiethKeepTheLogGoingAndTheTableIntact)
-{
+TEST_F(ActivityLogTest, ActivitiesPastTheFiftiethKeepTheLogGoingAndTheTableIntact) {
     for (int k = 1; k <= 60; ++k) {
         DataSetCount = k;
         beginAt(10.0 * k, k % 2 ? ObserveActivity : ExperimentActivity);
@@ -179,8 +171,7 @@ TEST_F(ActivityLogTest, ActivitiesPastTheFiftiethKeepTheLogGoingAndTheTableIntac
     EXPECT_EQ(ActivityLog.at(header + 4 + MaxActivities), "    500");
 }
 
-TEST_F(ActivityLogTest, ResetEmptiesTheTableButNotTheLog)
-{
+TEST_F(ActivityLogTest, ResetEmptiesTheTableButNotTheLog) {
     beginAt(0, CheckActivity);
     CountRightAnswer();
     beginAt(5, ObserveActivity);
@@ -195,8 +186,7 @@ TEST_F(ActivityLogTest, ResetEmptiesTheTableButNotTheLog)
     EXPECT_EQ(ActivityLog.size(), 2);
 }
 
-TEST_F(ActivityLogTest, ClipboardCarriesHeadingProgramNameAndLog)
-{
+TEST_F(ActivityLogTest, ClipboardCarriesHeadingProgramNameAndLog) {
     struct Case {
         const char* heading;
         QStringList start;
@@ -222,13 +212,13 @@ TEST_F(ActivityLogTest, ClipboardCarriesHeadingProgramNameAndLog)
     }
 }
 
-TEST(LineFormats, RowsPutDigitsArrowAndOutputInTheirColumns)
-{
+TEST(LineFormats, RowsPutDigitsArrowAndOutputInTheirColumns) {
     const QString observation = ValueRowStart({" 3", " 7", " 9"}) + OutputText(19);
     const QString experiment = ExperimentRowLine({"3", "7", "9"}, OutputText(19));
     EXPECT_EQ(observation, experiment);
     EXPECT_EQ(observation, "           3     7     9     --->   19");
-    EXPECT_EQ(ExperimentRowLine({"4", "8"}, OutputText(-10000)), "           4     8     ---> ****");
+    EXPECT_EQ(ExperimentRowLine({"4", "8"}, OutputText(-10000)),
+              "           4     8     ---> ****");
     EXPECT_EQ(ValueRowStart({" 4", " 8"}) + OutputText(-3), "           4     8     --->   -3");
     EXPECT_EQ(OutputText(9999), " 9999");
     EXPECT_EQ(OutputText(-9999), "-9999");

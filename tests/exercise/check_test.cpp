@@ -8,8 +8,7 @@ namespace {
 
 const QColor Red(255, 0, 0);
 
-bool anyPixel(const QImage& image, const QRect& area, const QColor& colour)
-{
+bool anyPixel(const QImage& image, const QRect& area, const QColor& colour) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixelColor(x, y) == colour)
@@ -20,8 +19,7 @@ bool anyPixel(const QImage& image, const QRect& area, const QColor& colour)
 class CheckTest : public ExerciseTest {
 protected:
     // Task 1 adds the values of a question.
-    int sumOfQuestion(int row) const
-    {
+    int sumOfQuestion(int row) const {
         int sum = 0;
         for (int j = 0; j < NumberOfVariables; ++j)
             sum += form->ObservationTable[row][j].toInt();
@@ -30,8 +28,7 @@ protected:
     QRect resultText(int row) const { return QRect(530, 50 * row + 29, 60, 19); }
 };
 
-TEST_F(CheckTest, QuestionsAreNeverNegative)
-{
+TEST_F(CheckTest, QuestionsAreNeverNegative) {
     defineOwnTask(30, 3, "x-y");
     startTask(30);
     for (int round = 0; round < 20; ++round) {
@@ -45,8 +42,7 @@ TEST_F(CheckTest, QuestionsAreNeverNegative)
     }
 }
 
-TEST_F(CheckTest, AnswersAreLoggedCountedAndShown)
-{
+TEST_F(CheckTest, AnswersAreLoggedCountedAndShown) {
     clock = 0;
     startTask(1, 3);
     clock = 10;
@@ -66,11 +62,12 @@ TEST_F(CheckTest, AnswersAreLoggedCountedAndShown)
     for (int i = 1; i <= 5; ++i) {
         const bool right = i == 1 || i == 2 || i == 5;
         const QString& line = ActivityLog.at(before + i - 1);
-        const QString question = ValueRowStart({form->ObservationTable[i][0], form->ObservationTable[i][1],
-                                                form->ObservationTable[i][2]});
+        const QString question =
+            ValueRowStart({form->ObservationTable[i][0], form->ObservationTable[i][1],
+                           form->ObservationTable[i][2]});
         const int given = sumOfQuestion(i) + (i == 3 ? 1 : i == 4 ? 2 : 0);
-        EXPECT_EQ(line, question + NumberInWidth(given, 5) + NumberInWidth(sumOfQuestion(i), 5)
-                            + (right ? "    OK" : ""));
+        EXPECT_EQ(line, question + NumberInWidth(given, 5) + NumberInWidth(sumOfQuestion(i), 5) +
+                            (right ? "    OK" : ""));
         EXPECT_EQ(line.mid(33, 5), NumberInWidth(given, 5));
     }
 
@@ -100,8 +97,7 @@ TEST_F(CheckTest, AnswersAreLoggedCountedAndShown)
     EXPECT_EQ(summary[0], "     30      Kontrollér          6   Antal rigtige:  4");
 }
 
-TEST_F(CheckTest, TwoVariableAnswerRowsMoveSixColumnsLeft)
-{
+TEST_F(CheckTest, TwoVariableAnswerRowsMoveSixColumnsLeft) {
     startTask(1, 2);
     click(form->SpeedButton15);
     answer(4, QString::number(sumOfQuestion(4)));
@@ -111,8 +107,7 @@ TEST_F(CheckTest, TwoVariableAnswerRowsMoveSixColumnsLeft)
     EXPECT_TRUE(line.endsWith("    OK"));
 }
 
-TEST_F(CheckTest, FiveAnswersToOneRowEnableTheResults)
-{
+TEST_F(CheckTest, FiveAnswersToOneRowEnableTheResults) {
     startTask(1);
     click(form->SpeedButton15);
     for (int k = 0; k < 5; ++k)
@@ -125,22 +120,20 @@ TEST_F(CheckTest, FiveAnswersToOneRowEnableTheResults)
         EXPECT_FALSE(anyPixel(image, resultText(i), Qt::black)) << i;
 }
 
-TEST_F(CheckTest, RefusedOrClosedDialogRecordsNothing)
-{
+TEST_F(CheckTest, RefusedOrClosedDialogRecordsNothing) {
     startTask(1);
     click(form->SpeedButton15);
     const int before = int(ActivityLog.size());
-    answer(1, "");               // OK on an empty field
-    answer(1, "99999999999");    // more than 32 bits
-    answer(1, "-x ");            // nothing but refused characters
-    clickPicture(420, 80);       // beside the answer field: no dialog
+    answer(1, "");            // OK on an empty field
+    answer(1, "99999999999"); // more than 32 bits
+    answer(1, "-x ");         // nothing but refused characters
+    clickPicture(420, 80);    // beside the answer field: no dialog
     EXPECT_EQ(ActivityLog.size(), before);
     EXPECT_EQ(DataSetCount, 0);
     EXPECT_EQ(form->AnswerTexts[1], "  ");
 }
 
-TEST_F(CheckTest, AnswerDialogOpensNextToItsRow)
-{
+TEST_F(CheckTest, AnswerDialogOpensNextToItsRow) {
     startTask(1);
     click(form->SpeedButton15);
     for (int row : {1, 3, 4, 5}) {
@@ -160,16 +153,14 @@ TEST_F(CheckTest, AnswerDialogOpensNextToItsRow)
 class AnswerDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { dialog.show(); }
-    void TearDown() override
-    {
+    void TearDown() override {
         dialog.close();
         HelpHandler = nullptr;
     }
     TForm4 dialog;
 };
 
-TEST_F(AnswerDialogTest, FieldTakesDigitsOnly)
-{
+TEST_F(AnswerDialogTest, FieldTakesDigitsOnly) {
     struct Case {
         const char* keys;
         const char* field;
@@ -184,8 +175,7 @@ TEST_F(AnswerDialogTest, FieldTakesDigitsOnly)
     EXPECT_EQ(dialog.Edit1->text(), "");
 }
 
-TEST_F(AnswerDialogTest, EnterAcceptsAFilledFieldAndRefusesTheRest)
-{
+TEST_F(AnswerDialogTest, EnterAcceptsAFilledFieldAndRefusesTheRest) {
     QTest::keyClick(dialog.Edit1, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.AnswerText.isEmpty());
@@ -205,8 +195,7 @@ TEST_F(AnswerDialogTest, EnterAcceptsAFilledFieldAndRefusesTheRest)
     EXPECT_TRUE(dialog.AnswerText.isEmpty());
 }
 
-TEST_F(AnswerDialogTest, CloseBoxRecordsNothingAndF1OpensHelp)
-{
+TEST_F(AnswerDialogTest, CloseBoxRecordsNothingAndF1OpensHelp) {
     int helps = 0;
     HelpHandler = [&helps] { ++helps; };
     QTest::keyClick(dialog.Edit1, Qt::Key_F1);

@@ -37,8 +37,7 @@ struct FakeHost : ExerciseHost {
 
 class ExerciseTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         KolvErkl::ResetEngineState();
         KolvErkl::ProgramArguments.clear();
         KolvErkl::InitTaskCatalogue();
@@ -58,8 +57,7 @@ protected:
         Form4 = new TForm4;
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         delete Form4;
         Form4 = nullptr;
         main.reset();
@@ -67,15 +65,13 @@ protected:
         KolvErkl::TimeOfDay = savedClock;
     }
 
-    void startTask(int task, int variables = 3)
-    {
+    void startTask(int task, int variables = 3) {
         KolvErkl::NumberOfVariables = variables;
         KolvErkl::CurrentTask = task;
         form->StartTask();
     }
 
-    void defineOwnTask(int number, int variables, const char* formula)
-    {
+    void defineOwnTask(int number, int variables, const char* formula) {
         KolvErkl::TaskRecord& slot = KolvErkl::OwnTaskSlot(number);
         slot.Free = 0;
         slot.TaskNumber = number;
@@ -84,15 +80,16 @@ protected:
     }
 
     void click(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    void clickPicture(int x, int y) { QTest::mouseClick(form->PaintBox1, Qt::LeftButton, {}, QPoint(x, y)); }
+    void clickPicture(int x, int y) {
+        QTest::mouseClick(form->PaintBox1, Qt::LeftButton, {}, QPoint(x, y));
+    }
     void pressDigit(int digit) { click(form->KeypadButtons[digit]); }
     // The middle of the experiment cell in row i, column j.
     void clickCell(int i, int j) { clickPicture(110 * j - 15, 50 * i - 2); }
 
     // Answers check row i by typing the keys into the answer dialog and
     // pressing Enter, as the pupil does.
-    void answer(int row, const QString& keys)
-    {
+    void answer(int row, const QString& keys) {
         QTimer::singleShot(0, [keys] {
             auto* dialog = qobject_cast<TForm4*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
@@ -117,4 +114,6 @@ protected:
 };
 
 // The value of the digit in column `column` (counted from 1) of a log line.
-inline int digitAt(const QString& line, int column) { return line.mid(column - 1, 1).toInt(); }
+inline int digitAt(const QString& line, int column) {
+    return line.mid(column - 1, 1).toInt();
+}

@@ -11,14 +11,12 @@ using namespace KolvErkl;
 namespace {
 
 // The three mode buttons, enabled or not.
-std::array<bool, 3> modeButtons(TForm2* form)
-{
+std::array<bool, 3> modeButtons(TForm2* form) {
     return {form->SpeedButton13->isEnabled(), form->SpeedButton14->isEnabled(),
             form->SpeedButton15->isEnabled()};
 }
 
-bool keypadEnabled(TForm2* form)
-{
+bool keypadEnabled(TForm2* form) {
     for (int digit = 1; digit <= 9; ++digit)
         if (!form->KeypadButtons[digit]->isEnabled())
             return false;
@@ -27,8 +25,7 @@ bool keypadEnabled(TForm2* form)
 
 using ExerciseWindowTest = ExerciseTest;
 
-TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow)
-{
+TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 800, 600));
     main->resize(900, 700);
     form->AdjustToMainWindow();
@@ -70,22 +67,21 @@ TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow)
     EXPECT_EQ(form->ScrollBox1->geometry(), QRect(0, 49, 900, 651));
 }
 
-TEST_F(ExerciseWindowTest, HiddenWindowDoesNotFollowTheMainWindow)
-{
+TEST_F(ExerciseWindowTest, HiddenWindowDoesNotFollowTheMainWindow) {
     form->hide();
     main->resize(1000, 500);
     form->AdjustToMainWindow();
     EXPECT_EQ(form->size(), QSize(800, 600));
 }
 
-TEST_F(ExerciseWindowTest, StartTaskWritesTaskLineAndThreeObservations)
-{
+TEST_F(ExerciseWindowTest, StartTaskWritesTaskLineAndThreeObservations) {
     for (int variables : {2, 3}) {
         SCOPED_TRACE(variables);
         startTask(1, variables);
         const QStringList& log = ActivityLog;
         ASSERT_EQ(log.size(), 7);
-        EXPECT_EQ(log.at(0), QStringLiteral("           Opgave nummer:  1     (%1 variable)").arg(variables));
+        EXPECT_EQ(log.at(0),
+                  QStringLiteral("           Opgave nummer:  1     (%1 variable)").arg(variables));
         EXPECT_EQ(log.mid(1, 3), QStringList({" ", " Observationer:", " "}));
         const int arrow = variables == 3 ? 30 : 24;
         for (const QString& row : log.mid(4)) {
@@ -107,8 +103,7 @@ TEST_F(ExerciseWindowTest, StartTaskWritesTaskLineAndThreeObservations)
     }
 }
 
-TEST_F(ExerciseWindowTest, ModeChangesWriteHeadingsAndTidLines)
-{
+TEST_F(ExerciseWindowTest, ModeChangesWriteHeadingsAndTidLines) {
     clock = 100;
     startTask(7);
     clock = 103;
@@ -128,18 +123,36 @@ TEST_F(ExerciseWindowTest, ModeChangesWriteHeadingsAndTidLines)
     for (const QString& line : ActivityLog)
         shape << (line.contains("--->") ? QStringLiteral("row") : line);
     const QStringList expected = {
-        "           Opgave nummer:  7     (3 variable)", " ",
-        " Observationer:", " ", "row", "row", "row",
+        "           Opgave nummer:  7     (3 variable)",
         " ",
-        "row", "row", "row",
-        "           Tid: 10 sekunder", " ",
-        " Eksperimentér:", " ",
+        " Observationer:",
         " ",
-        " Eksperimentér:", " ",
-        "           Tid: 10 sekunder", " ",
-        " ", " Observationer:", " ", "row", "row", "row",
-        "           Tid: 4 sekunder", " ",
-        " Kontrol:", " ",
+        "row",
+        "row",
+        "row",
+        " ",
+        "row",
+        "row",
+        "row",
+        "           Tid: 10 sekunder",
+        " ",
+        " Eksperimentér:",
+        " ",
+        " ",
+        " Eksperimentér:",
+        " ",
+        "           Tid: 10 sekunder",
+        " ",
+        " ",
+        " Observationer:",
+        " ",
+        "row",
+        "row",
+        "row",
+        "           Tid: 4 sekunder",
+        " ",
+        " Kontrol:",
+        " ",
         " ",
     };
     EXPECT_EQ(shape, expected);
@@ -147,8 +160,7 @@ TEST_F(ExerciseWindowTest, ModeChangesWriteHeadingsAndTidLines)
     EXPECT_EQ(ActivityTable[3].Duration, 4); // 120.5 .. 125: 4.5 goes to 4
 }
 
-TEST_F(ExerciseWindowTest, ControlStatesFollowTheMode)
-{
+TEST_F(ExerciseWindowTest, ControlStatesFollowTheMode) {
     form->SpeedButton10->setEnabled(false);
     form->DisableModeButtons();
     EXPECT_EQ(modeButtons(form), (std::array{false, false, false}));
@@ -191,15 +203,14 @@ TEST_F(ExerciseWindowTest, ControlStatesFollowTheMode)
     EXPECT_EQ(NumberOfVariables, 2);
 }
 
-TEST_F(ExerciseWindowTest, TwoVariablesOneDigitCompletesARow)
-{
+TEST_F(ExerciseWindowTest, TwoVariablesOneDigitCompletesARow) {
     startTask(1, 2);
     click(form->SpeedButton14);
     const int before = int(ActivityLog.size());
 
     clickCell(1, 2); // cell first, then digit
     pressDigit(4);
-    pressDigit(6);   // digit first, then cell
+    pressDigit(6); // digit first, then cell
     clickCell(2, 1);
 
     ASSERT_EQ(ActivityLog.size(), before + 2);
@@ -216,8 +227,7 @@ TEST_F(ExerciseWindowTest, TwoVariablesOneDigitCompletesARow)
     EXPECT_EQ(DataSetCount, 2);
 }
 
-TEST_F(ExerciseWindowTest, ThreeVariablesSecondDigitCompletesARow)
-{
+TEST_F(ExerciseWindowTest, ThreeVariablesSecondDigitCompletesARow) {
     startTask(1, 3);
     click(form->SpeedButton14);
     const int before = int(ActivityLog.size());
@@ -242,16 +252,15 @@ TEST_F(ExerciseWindowTest, ThreeVariablesSecondDigitCompletesARow)
     EXPECT_EQ(ActivityLog.last().mid(29, 4), "--->");
 }
 
-TEST_F(ExerciseWindowTest, ClicksOutsideTheCellsChangeNothing)
-{
+TEST_F(ExerciseWindowTest, ClicksOutsideTheCellsChangeNothing) {
     startTask(1, 2);
     click(form->SpeedButton14);
     pressDigit(7);
     const std::pair<int, int> misses[] = {
-        {59, 40}, {131, 40}, {150, 40}, {290, 40}, // left of and between cells; column 3 unused
-        {100, 70}, {100, 75},                      // between rows 1 and 2
-        {100, 9}, {100, 331}, {100, 360},          // above row 1, below row 6
-        {470, 40},                                  // the output field
+        {59, 40},  {131, 40},  {150, 40},  {290, 40}, // left of and between cells; column 3 unused
+        {100, 70}, {100, 75},                         // between rows 1 and 2
+        {100, 9},  {100, 331}, {100, 360},            // above row 1, below row 6
+        {470, 40},                                    // the output field
     };
     for (auto [x, y] : misses)
         clickPicture(x, y);
@@ -265,8 +274,7 @@ TEST_F(ExerciseWindowTest, ClicksOutsideTheCellsChangeNothing)
     EXPECT_EQ(form->ExperimentGrid[6].Inputs[1], "8");
 }
 
-TEST_F(ExerciseWindowTest, DigitAfterRowSixScrollsTheGridUp)
-{
+TEST_F(ExerciseWindowTest, DigitAfterRowSixScrollsTheGridUp) {
     startTask(1, 2);
     click(form->SpeedButton14);
     for (int i = 1; i <= 6; ++i) {
@@ -291,8 +299,7 @@ TEST_F(ExerciseWindowTest, DigitAfterRowSixScrollsTheGridUp)
     EXPECT_EQ(DataSetCount, 7);
 }
 
-TEST_F(ExerciseWindowTest, PrintAndCopyInTheExperimentLockTheKeypad)
-{
+TEST_F(ExerciseWindowTest, PrintAndCopyInTheExperimentLockTheKeypad) {
     clock = 50;
     startTask(4, 2);
     clock = 60;
@@ -309,8 +316,8 @@ TEST_F(ExerciseWindowTest, PrintAndCopyInTheExperimentLockTheKeypad)
     const int header = int(ActivityLog.indexOf("    Tid      Aktivitet       Antal datasæt "));
     ASSERT_GT(header, 0);
     EXPECT_EQ(ActivityLog.mid(header + 2, 6),
-              QStringList({" ", "     10      Observér            3", "     10      Eksperimentér       1",
-                           "   ----", "     20", " "}));
+              QStringList({" ", "     10      Observér            3",
+                           "     10      Eksperimentér       1", "   ----", "     20", " "}));
 
     click(form->SpeedButton18);
     const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
@@ -323,8 +330,7 @@ TEST_F(ExerciseWindowTest, PrintAndCopyInTheExperimentLockTheKeypad)
     EXPECT_EQ(host.headingDialogs, 1);
 }
 
-TEST_F(ExerciseWindowTest, LabelNamesExtraTasksOnlyWithThreeVariables)
-{
+TEST_F(ExerciseWindowTest, LabelNamesExtraTasksOnlyWithThreeVariables) {
     defineOwnTask(25, 2, "x+y");
     ExtraTaskMode = true;
     for (int i = 1; i <= ExtraTaskCount; ++i)
@@ -344,17 +350,16 @@ TEST_F(ExerciseWindowTest, LabelNamesExtraTasksOnlyWithThreeVariables)
     }
 }
 
-TEST_F(ExerciseWindowTest, OwnTaskRunsItsFormula)
-{
+TEST_F(ExerciseWindowTest, OwnTaskRunsItsFormula) {
     defineOwnTask(23, 2, "10*x+y");
     startTask(23, 2);
     EXPECT_EQ(CurrentFormula, "10*x+y");
     for (const QString& row : ActivityLog.mid(4))
-        EXPECT_EQ(row.mid(27).toInt(), 10 * digitAt(row, 12) + digitAt(row, 18)) << row.toStdString();
+        EXPECT_EQ(row.mid(27).toInt(), 10 * digitAt(row, 12) + digitAt(row, 18))
+            << row.toStdString();
 }
 
-TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused)
-{
+TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused) {
     startTask(3);
     const QStringList log = ActivityLog;
     startTask(27);
@@ -368,8 +373,7 @@ TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused)
     EXPECT_EQ(modeButtons(form), (std::array{false, false, false}));
 }
 
-TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging)
-{
+TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging) {
     defineOwnTask(21, 3, "x/0");
     startTask(21);
     ASSERT_EQ(messages.size(), 1u);
@@ -390,8 +394,7 @@ TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging)
     EXPECT_TRUE(form->SpeedButton16->isHidden());
 }
 
-TEST_F(ExerciseWindowTest, ExperimentRowWhoseDrawsAllFailShowsTheInvalidOutput)
-{
+TEST_F(ExerciseWindowTest, ExperimentRowWhoseDrawsAllFailShowsTheInvalidOutput) {
     defineOwnTask(24, 2, "x/(y-5)");
     startTask(24, 2);
     click(form->SpeedButton14);
@@ -403,8 +406,7 @@ TEST_F(ExerciseWindowTest, ExperimentRowWhoseDrawsAllFailShowsTheInvalidOutput)
     EXPECT_EQ(ActivityLog.last(), ExperimentRowLine({row.Inputs[1], "5"}, " ****"));
 }
 
-TEST_F(ExerciseWindowTest, ChooseTaskStartsOnlyWhenATaskWasPicked)
-{
+TEST_F(ExerciseWindowTest, ChooseTaskStartsOnlyWhenATaskWasPicked) {
     startTask(2);
     CurrentTask = 0;
     click(form->SpeedButton17);
@@ -412,8 +414,7 @@ TEST_F(ExerciseWindowTest, ChooseTaskStartsOnlyWhenATaskWasPicked)
     EXPECT_EQ(ActivityLog.at(0), "           Opgave nummer:  2     (3 variable)");
 }
 
-TEST_F(ExerciseWindowTest, StartupFileThatCannotBeReadIsReported)
-{
+TEST_F(ExerciseWindowTest, StartupFileThatCannotBeReadIsReported) {
     ProgramArguments = {"/nonexistent/folder/Opg21.kvn"};
     form->hide();
     form->show();

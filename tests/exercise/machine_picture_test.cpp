@@ -10,10 +10,11 @@ const QColor Dark(128, 128, 128);
 const QColor Light(192, 192, 192);
 const QColor Red(255, 0, 0);
 
-QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+QColor at(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
 
-bool anyPixel(const QImage& image, const QRect& area, const QColor& colour)
-{
+bool anyPixel(const QImage& image, const QRect& area, const QColor& colour) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             if (image.pixelColor(x, y) == colour)
@@ -21,8 +22,7 @@ bool anyPixel(const QImage& image, const QRect& area, const QColor& colour)
     return false;
 }
 
-TEST(MachinePictures, ArrowHasItsBlackRowsOnGreen)
-{
+TEST(MachinePictures, ArrowHasItsBlackRowsOnGreen) {
     const QImage arrow = ArrowPicture();
     ASSERT_EQ(arrow.size(), QSize(49, 9));
     const int first[9] = {35, 36, 37, 38, 1, 38, 37, 36, 35};
@@ -36,8 +36,7 @@ TEST(MachinePictures, ArrowHasItsBlackRowsOnGreen)
     }
 }
 
-TEST(MachinePictures, FieldHasASunkenBorderTwoPixelsWide)
-{
+TEST(MachinePictures, FieldHasASunkenBorderTwoPixelsWide) {
     for (int width : {70, 80}) {
         const QImage field = FieldPicture(width);
         ASSERT_EQ(field.size(), QSize(width, 35));
@@ -47,13 +46,27 @@ TEST(MachinePictures, FieldHasASunkenBorderTwoPixelsWide)
         };
         const int r = width - 1;
         const Pixel pixels[] = {
-            {0, 0, Dark},      {1, 1, Dark},       {30, 0, Dark},      {30, 1, Dark},
-            {0, 17, Dark},     {1, 17, Dark},      {30, 2, Qt::white}, {2, 17, Qt::white},
-            {30, 34, Light},   {30, 33, Light},    {r, 17, Light},     {r - 1, 17, Light},
-            {30, 32, Qt::white}, {r - 2, 17, Qt::white},
+            {0, 0, Dark},
+            {1, 1, Dark},
+            {30, 0, Dark},
+            {30, 1, Dark},
+            {0, 17, Dark},
+            {1, 17, Dark},
+            {30, 2, Qt::white},
+            {2, 17, Qt::white},
+            {30, 34, Light},
+            {30, 33, Light},
+            {r, 17, Light},
+            {r - 1, 17, Light},
+            {30, 32, Qt::white},
+            {r - 2, 17, Qt::white},
             // The corners are split along the diagonal.
-            {r, 0, Light},     {r - 1, 0, Dark},   {r - 1, 1, Light},
-            {0, 34, Light},    {0, 33, Dark},      {1, 33, Light},
+            {r, 0, Light},
+            {r - 1, 0, Dark},
+            {r - 1, 1, Light},
+            {0, 34, Light},
+            {0, 33, Dark},
+            {1, 33, Light},
             {r, 34, Light},
         };
         for (const Pixel& p : pixels)
@@ -63,8 +76,7 @@ TEST(MachinePictures, FieldHasASunkenBorderTwoPixelsWide)
 
 using MachinePictureTest = ExerciseTest;
 
-TEST_F(MachinePictureTest, NoTaskShowsPlainGreen)
-{
+TEST_F(MachinePictureTest, NoTaskShowsPlainGreen) {
     QImage image = picture();
     for (auto [x, y] : {std::pair{0, 0}, {60, 90}, {400, 200}, {433, 99}})
         EXPECT_EQ(at(image, x, y), PictureGreen);
@@ -76,8 +88,7 @@ TEST_F(MachinePictureTest, NoTaskShowsPlainGreen)
     EXPECT_EQ(at(image, 370, 90 + 18), PictureGreen);
 }
 
-TEST_F(MachinePictureTest, ObservationDrawsThreeRowsOfFieldsArrowAndOutput)
-{
+TEST_F(MachinePictureTest, ObservationDrawsThreeRowsOfFieldsArrowAndOutput) {
     startTask(1, 2);
     const QImage image = picture();
     for (int i = 1; i <= 3; ++i) {
@@ -86,7 +97,7 @@ TEST_F(MachinePictureTest, ObservationDrawsThreeRowsOfFieldsArrowAndOutput)
             EXPECT_EQ(at(image, x, y), Dark) << i << " " << x;
             EXPECT_EQ(at(image, x + 69, y + 34), Light) << i << " " << x;
         }
-        EXPECT_EQ(at(image, 280, y), PictureGreen); // no third field with 2 variables
+        EXPECT_EQ(at(image, 280, y), PictureGreen);   // no third field with 2 variables
         EXPECT_EQ(at(image, 370, y + 18), Qt::black); // the shaft
         EXPECT_EQ(at(image, 370 + 34, y + 14), Qt::black);
         EXPECT_EQ(at(image, 370, y + 14), PictureGreen);
@@ -96,8 +107,7 @@ TEST_F(MachinePictureTest, ObservationDrawsThreeRowsOfFieldsArrowAndOutput)
     }
 }
 
-TEST_F(MachinePictureTest, ExperimentDrawsSixRowsAndOnlyEnteredDigits)
-{
+TEST_F(MachinePictureTest, ExperimentDrawsSixRowsAndOnlyEnteredDigits) {
     startTask(1, 3);
     click(form->SpeedButton14);
     clickCell(1, 1);
@@ -114,8 +124,7 @@ TEST_F(MachinePictureTest, ExperimentDrawsSixRowsAndOnlyEnteredDigits)
     EXPECT_FALSE(anyPixel(image, QRect(433, 39, 60, 19), Qt::black)); // one value is still missing
 }
 
-TEST_F(MachinePictureTest, ScrolledRowShowsBlankPatches)
-{
+TEST_F(MachinePictureTest, ScrolledRowShowsBlankPatches) {
     startTask(1, 2);
     click(form->SpeedButton14);
     for (int i = 1; i <= 6; ++i) {
