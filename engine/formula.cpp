@@ -12,7 +12,7 @@ namespace KolvErkl {
 
 namespace {
 
-constexpr unsigned char EndMark = 13; // stands for every position past the end
+constexpr unsigned char EndMark = 13;   // stands for every position past the end
 constexpr unsigned char FailMark = '?'; // no rule accepts it: every level ends
 // Deeper nesting than any formula of MaxFormulaLength characters can have;
 // a text nested deeper than this fails instead of exhausting the stack.
@@ -21,13 +21,27 @@ constexpr int MaxNesting = 1000;
 // Matched in this order; the index chooses the function.
 constexpr std::array<std::string_view, 12> FunctionNames = {"abs", "s", "f", "b", "c", "d",
                                                             "e",   "g", "h", "i", "j", "k"};
-enum Function { Abs, LastDigit, First, Distinct, Lcm, Prime, Primes, Digits, Collatz, Missing,
-                Remainder, TenXY };
+enum Function {
+    Abs,
+    LastDigit,
+    First,
+    Distinct,
+    Lcm,
+    Prime,
+    Primes,
+    Digits,
+    Collatz,
+    Missing,
+    Remainder,
+    TenXY
+};
 
 constexpr double SmallestInt32 = std::numeric_limits<int32_t>::min();
 constexpr double LargestInt32 = std::numeric_limits<int32_t>::max();
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct EvaluationState {
     std::string_view Text;
@@ -62,14 +76,22 @@ double FailOnValue(EvaluationState& s) {
     return Fail(s);
 }
 
-double Expression(EvaluationState& s);
+// A run of digits. Digit by digit into a double: a run too long for a
+// double becomes infinite, which the machine refuses like any value of
+// 10000 or more.
+double Number(EvaluationState& s) {
+    double value = 0;
+    while (IsDigit(s.Current)) {
+        value = value * 10 + (s.Current - '0');
+        NextChar(s);
+    }
+    return value;
+}
+
 double Primary(EvaluationState& s);
 
-double Term(EvaluationState& s);
-
-double Number(EvaluationState& s);
-
-// A number is the commonest Primary: it is read here without the call.
+// At most one "-", then a Primary. A number, the commonest Primary, is
+// read here without the call.
 double Factor(EvaluationState& s) {
     if (IsDigit(s.Current))
         return Number(s);
@@ -79,6 +101,7 @@ double Factor(EvaluationState& s) {
     return -Primary(s);
 }
 
+// Factors joined by "*" and "/"; every quotient is truncated toward zero.
 double Term(EvaluationState& s) {
     double value = Factor(s);
     while (s.Current == '*' || s.Current == '/') {
@@ -86,11 +109,11 @@ double Term(EvaluationState& s) {
         NextChar(s);
         const double factor = Factor(s);
         if (s.Failed)
-            break;
+            break; // a divisor that could not be read is no zero divisor
         if (op == '*') {
             value *= factor;
         } else if (factor == 0) {
-            FailOnValue(s);
+            FailOnValue(s); // the term ends; its value has no meaning
             break;
         } else {
             value = std::trunc(value / factor);
@@ -99,6 +122,7 @@ double Term(EvaluationState& s) {
     return value;
 }
 
+// Terms joined by "+" and "-", from left to right.
 double Expression(EvaluationState& s) {
     double value = Term(s);
     while (s.Current == '+' || s.Current == '-') {
@@ -106,17 +130,6 @@ double Expression(EvaluationState& s) {
         NextChar(s);
         const double term = Term(s);
         value = op == '+' ? value + term : value - term;
-    }
-    return value;
-}
-
-double Number(EvaluationState& s) {
-    // Digit by digit; a run too long for a double becomes infinite, which
-    // the machine then refuses like any value of 10000 or more.
-    double value = 0;
-    while (IsDigit(s.Current)) {
-        value = value * 10 + (s.Current - '0');
-        NextChar(s);
     }
     return value;
 }
@@ -148,30 +161,45 @@ int MatchFunctionName(const EvaluationState& s) {
     return -1;
 }
 
+// A value that a function computed in 64 bits, or a failure when it lies
+// beyond the engine's integers.
+double Int32Result(EvaluationState& s, int64_t value) {
+    const bool fits = value >= std::numeric_limits<int32_t>::min() &&
+                      value <= std::numeric_limits<int32_t>::max();
+    return fits ? static_cast<double>(value) : FailOnValue(s);
+}
+
+// The named function of its (whole) argument. b, c, e, i, j and k read
+// CurrentValues under the number of variables in force.
 double Apply(EvaluationState& s, int function, double argument) {
-    if (function == Abs)
+    switch (function) {
+    case Abs:
         return std::fabs(argument);
-    if (function == Distinct)
+    case Distinct:
         return DistinctCount();
-    if (function == Primes)
+    case Primes:
         return PrimeCount();
-    if (function == Missing)
+    case Missing:
         return SmallestMissing();
-    if (function == TenXY) {
+    case Lcm: {
+        // Only x = y = 0, which no experiment gives, has no value.
+        const int64_t gcd = Gcd(CurrentValues[0], CurrentValues[1]);
+        if (gcd == 0)
+            return FailOnValue(s);
+        return static_cast<double>(int64_t{CurrentValues[0]} * CurrentValues[1] / gcd);
+    }
+    case TenXY: {
         // A third value of 0 (2 variables before any 3-variable experiment)
         // fails like a zero divisor.
         const auto value = TenXYDivZ();
         return value ? static_cast<double>(*value) : FailOnValue(s);
     }
-    if (function == Lcm) {
-        const int64_t x = CurrentValues[0], y = CurrentValues[1];
-        const int64_t gcd = Gcd(CurrentValues[0], CurrentValues[1]);
-        return gcd != 0 ? static_cast<double>(x * y / gcd) : FailOnValue(s);
+    default:
+        break;
     }
 
     // The other functions take the argument as a 32-bit integer; an argument
-    // beyond that range has no value. (The argument is always whole; NaN
-    // fails the test too.)
+    // beyond that range (or NaN) has no value.
     argument = RoundHalfEven(argument);
     if (!(argument >= SmallestInt32 && argument <= LargestInt32))
         return FailOnValue(s);
@@ -183,19 +211,11 @@ double Apply(EvaluationState& s, int function, double argument) {
         return FirstDigit(n);
     case Digits:
         return DigitSum(n);
-    case Prime: {
+    case Prime:
         // Past the largest 32-bit prime there is no value.
-        const int64_t prime = NextPrime(n);
-        return prime <= std::numeric_limits<int32_t>::max() ? static_cast<double>(prime)
-                                                             : FailOnValue(s);
-    }
-    case Collatz: {
-        const int64_t value = n % 2 != 0 ? 3 * int64_t{n} + 1 : n / 2;
-        return value >= std::numeric_limits<int32_t>::min() &&
-                       value <= std::numeric_limits<int32_t>::max()
-                   ? static_cast<double>(value)
-                   : FailOnValue(s);
-    }
+        return Int32Result(s, NextPrime(n));
+    case Collatz:
+        return Int32Result(s, n % 2 != 0 ? 3 * int64_t{n} + 1 : n / 2);
     case Remainder: {
         // j(0) would divide by zero: it fails like a zero divisor.
         const auto value = SumMod(n);
@@ -221,6 +241,7 @@ double FunctionCall(EvaluationState& s) {
     return Apply(s, function, argument);
 }
 
+// A number; "(", an Expression and ")" or ","; or a named function of one.
 double Primary(EvaluationState& s) {
     if (s.Nesting >= MaxNesting)
         return Fail(s);
@@ -243,7 +264,7 @@ bool MayPrecedeVariable(char c) {
 // The letters in the order of substitution, each with its value.
 using Letters = std::pair<char, int32_t>[6];
 
-// Where a letter stands in Letters (x, y, z, p, q, r), or -1 for a character that is no variable.
+// Where a letter stands in Letters (x, y, z, p, q, r); -1 for any other.
 int VariableIndex(char c) {
     switch (c) {
     case 'x':

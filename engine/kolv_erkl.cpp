@@ -35,7 +35,9 @@ std::mt19937& RandomGenerator() {
     return generator;
 }
 
-void SeedRandom(uint32_t seed) { RandomGenerator().seed(seed); }
+void SeedRandom(uint32_t seed) {
+    RandomGenerator().seed(seed);
+}
 
 int32_t RandomDigit() {
     std::uniform_int_distribution<int32_t> zeroToEight(0, 8);
@@ -50,6 +52,8 @@ void FillRandomValues(Values& values) {
         values[i] = RandomDigit();
 }
 
-int32_t MaxInt(int32_t a, int32_t b) { return b > a ? b : a; }
+int32_t MaxInt(int32_t a, int32_t b) {
+    return b > a ? b : a;
+}
 
 } // namespace KolvErkl

@@ -29,15 +29,15 @@ struct ExtraTask {
 };
 
 // ---- Engine state -------------------------------------------------------
-extern int32_t NumberOfVariables;          // 2 or 3
-extern int32_t CurrentTask;                // 0 none, 1..20 built-in/extra, 21..70 own
+extern int32_t NumberOfVariables; // 2 or 3
+extern int32_t CurrentTask;       // 0 none, 1..20 built-in/extra, 21..70 own
 extern bool ExtraTaskMode;
 extern std::array<ExtraTask, ExtraTaskCount + 1> ExtraTasks; // entries 1..20; [0] unused
-extern Values ExperimentValues;            // x, y, z of the current experiment
-extern Values CurrentValues;               // the values of the latest MachineOutput call
+extern Values ExperimentValues;                              // x, y, z of the current experiment
+extern Values CurrentValues; // the values of the latest MachineOutput call
 extern int32_t SmallestValue, MiddleValue, LargestValue; // p, q, r of the latest preparation
 extern bool FormulaError;
-extern std::string CurrentFormula;         // formula of the own task in use
+extern std::string CurrentFormula; // formula of the own task in use
 // Where the latest MachineOutput call's evaluation stopped: 0 when the formula
 // was read to its end or no evaluation took place (built-in rule, refused
 // substitution); see EvaluateFormula in engine/formula.h.
@@ -81,6 +81,8 @@ int64_t Gcd(int32_t a, int32_t b);
 // The output of the task in use for the values (x, y, z): a value with
 // magnitude below 10000, or InvalidOutput. Callers read FormulaError after it.
 int32_t MachineOutput(int32_t x, int32_t y, int32_t z);
-inline int32_t MachineOutput(const Values& v) { return MachineOutput(v[0], v[1], v[2]); }
+inline int32_t MachineOutput(const Values& v) {
+    return MachineOutput(v[0], v[1], v[2]);
+}
 
 } // namespace KolvErkl

@@ -47,9 +47,7 @@ constexpr std::array<Rule, BuiltInTasks> TwoVariableRules = {
     [](const RuleValues& v) { return 2 * v.x + 3 * v.y; },
     [](const RuleValues& v) { return v.x + 10 * v.y; },
     // 1 when x > y, else 0.
-    [](const RuleValues& v) -> int64_t {
-        return v.r != 0 ? v.x / v.r - v.p / v.r : InvalidOutput;
-    },
+    [](const RuleValues& v) -> int64_t { return v.r != 0 ? v.x / v.r - v.p / v.r : InvalidOutput; },
 };
 
 // x, y, z; p smallest, q middle, r largest.
@@ -76,9 +74,13 @@ constexpr std::array<Rule, BuiltInTasks> ThreeVariableRules = {
     [](const RuleValues& v) { return (v.x * v.y * v.z) % 10; },
 };
 
-bool IsValidOutput(int64_t value) { return value > -10000 && value < 10000; }
+bool IsValidOutput(int64_t value) {
+    return value > -10000 && value < 10000;
+}
 
-bool WithinRuleLimit(int64_t value) { return std::abs(value) < RuleValueLimit; }
+bool WithinRuleLimit(int64_t value) {
+    return std::abs(value) < RuleValueLimit;
+}
 
 int32_t BuiltInOutput(int32_t x, int32_t y, int32_t z, const Statistics& stats) {
     if (CurrentTask < 1 || CurrentTask > BuiltInTasks)

@@ -63,9 +63,13 @@ Statistics ValueStatistics(int32_t x, int32_t y, int32_t z) {
     return s;
 }
 
-int32_t DistinctCount() { return CurrentStatistics().Distinct; }
+int32_t DistinctCount() {
+    return CurrentStatistics().Distinct;
+}
 
-bool IsPrime(int32_t n) { return IsPrime64(n); }
+bool IsPrime(int32_t n) {
+    return IsPrime64(n);
+}
 
 int64_t NextPrime(int32_t n) {
     if (n < 2)

@@ -6,8 +6,8 @@
 //
 // eval prints "OUTPUT ERROR POSITION": the machine's output, FormulaError as
 // 1 or 0 and where the evaluation stopped (0 where none took place).
-#include "engine/kolv_erkl.h"
 #include "tools/kolvane_tasks.h"
+#include "engine/kolv_erkl.h"
 
 #include <charconv>
 #include <iostream>
@@ -65,7 +65,9 @@ std::optional<int32_t> ParseNumber(std::string_view text) {
     return value;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 // What eval and table were asked to compute.
 struct Request {
@@ -78,8 +80,7 @@ struct Request {
 };
 
 bool LooksLikeOption(const std::string& argument) {
-    return argument.size() > 1 && argument[0] == '-' &&
-           !(argument[1] >= '0' && argument[1] <= '9');
+    return argument.size() > 1 && argument[0] == '-' && !(argument[1] >= '0' && argument[1] <= '9');
 }
 
 // Reads the options and operands of eval (batchAllowed) or table. On bad
@@ -204,8 +205,8 @@ std::optional<int32_t> ParseValue(std::string_view text, const ValueLimits& limi
     const auto value = ParseNumber(text);
     if (!value || *value < limits.Lowest || *value > limits.Highest) {
         why = std::string(limits.Name) + " must be a whole number from " +
-              std::to_string(limits.Lowest) + " to " + std::to_string(limits.Highest) +
-              ", not " + Quoted(text);
+              std::to_string(limits.Lowest) + " to " + std::to_string(limits.Highest) + ", not " +
+              Quoted(text);
         return std::nullopt;
     }
     return value;

@@ -30,6 +30,8 @@ bool LoadExtraOption(const std::string&, std::ostream& err) {
     return false;
 }
 
-std::string FileCommandsUsage() { return {}; }
+std::string FileCommandsUsage() {
+    return {};
+}
 
 } // namespace KolvaneTasks

@@ -38,6 +38,8 @@ TEST_P(FormulaTest, OutputErrorAndPosition) {
 
 constexpr int32_t Bad = InvalidOutput;
 
+// clang-format off
+
 INSTANTIATE_TEST_SUITE_P(Values, FormulaTest, ::testing::Values(
     FormulaRow{"x+y", 3, 3, 5, 1, 8, false, 0},
     FormulaRow{"x/y", 3, 9, 2, 1, 4, false, 0},
@@ -57,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FormulaTest, ::testing::Values(
     FormulaRow{"r-p", 3, 5, 3, 9, 6, false, 0},
     FormulaRow{"9999", 3, 1, 1, 1, 9999, false, 0},
     FormulaRow{"0-9999", 3, 1, 1, 1, -9999, false, 0}
-), [](const auto&) { static int n = 0; return "arithmetic" + std::to_string(n++); });
+));
 
 INSTANTIATE_TEST_SUITE_P(TwoVariables, FormulaTest, ::testing::Values(
     FormulaRow{"p*r", 2, 4, 9, 7, 36, false, 0},
@@ -184,6 +186,8 @@ INSTANTIATE_TEST_SUITE_P(Magnitudes, FormulaTest, ::testing::Values(
                false, 0}
 ));
 
+// clang-format on
+
 TEST_F(EngineTest, ALongFormulaIsCutAtItsLengthLimit) {
     CurrentTask = 21;
     CurrentFormula = "x" + std::string(59, ' ') + "*9";
@@ -206,13 +210,10 @@ TEST_F(EngineTest, PreparationStoresTheStatisticsAndKeepsPlaces) {
         std::string prepared;
         bool error;
     } rows[] = {
-        {"x + y*z", 3, 3, 5, 7, "(3+5*7)", false},
-        {"p+q+r", 3, 5, 3, 9, "(3+5+9)", false},
-        {"q+z", 2, 5, 3, 9, "(0+9)", false},
-        {"v x", 3, 4, 1, 1, "(v4)", false},
+        {"x + y*z", 3, 3, 5, 7, "(3+5*7)", false},     {"p+q+r", 3, 5, 3, 9, "(3+5+9)", false},
+        {"q+z", 2, 5, 3, 9, "(0+9)", false},           {"v x", 3, 4, 1, 1, "(v4)", false},
         {"x+y+2x+y", 3, 1, 2, 3, "(1+y+2x+y)", true}, // the refused x ends all substitution
-        {"X+abs(x)", 3, 6, 1, 1, "(X+abs(6))", false},
-        {"x*x*x", 3, 0, 1, 1, "(0*0*0)", false},
+        {"X+abs(x)", 3, 6, 1, 1, "(X+abs(6))", false}, {"x*x*x", 3, 0, 1, 1, "(0*0*0)", false},
         {"x-y", 3, -12, 100, 1, "(-12-100)", false}, // only values outside 1..9 take more room
     };
     for (const Row& row : rows) {
@@ -251,9 +252,12 @@ TEST_F(EngineTest, PreparationAgreesWithLetterByLetterSubstitution) {
         const std::string wrapped = "(" + std::string(expected.view()) + ")";
         expected = FormulaText(wrapped);
         bool refused = false;
-        for (const auto& [letter, value] : {std::pair{'x', x}, {'y', y}, {'z', z},
-                                             {'p', SmallestValue}, {'q', MiddleValue},
-                                             {'r', LargestValue}}) {
+        for (const auto& [letter, value] : {std::pair{'x', x},
+                                            {'y', y},
+                                            {'z', z},
+                                            {'p', SmallestValue},
+                                            {'q', MiddleValue},
+                                            {'r', LargestValue}}) {
             Substitution result;
             while ((result = SubstituteVariable(expected, letter, value)) ==
                    Substitution::Replaced) {
@@ -280,7 +284,7 @@ TEST_F(EngineTest, PreparationMakesRoomForLongValues) {
 }
 
 TEST_F(EngineTest, RoundingGoesToTheEvenNeighbour) {
-    const std::pair<double, double> rows[] = {{0.5, 0}, {1.5, 2},  {2.5, 2},    {-2.5, -2},
+    const std::pair<double, double> rows[] = {{0.5, 0},   {1.5, 2}, {2.5, 2},   {-2.5, -2},
                                               {-3.5, -4}, {2.4, 2}, {-2.6, -3}, {7, 7}};
     for (const auto& [value, rounded] : rows)
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
@@ -317,10 +321,14 @@ TEST_F(EngineTest, EvaluationOfTextsThePreparationNeverMakes) {
 // either a value or the invalid output, never a crash (run under ASan).
 TEST_F(EngineTest, NoTextCrashesTheMachine) {
     const std::vector<std::string> formulas = {
-        "abs(x-y)*s(p+q+r)-f(x*y*z)/g(z,",     "(((x+y)*(z-1)),)-d(h(x))",
-        "b(0)+c(1)+e(2)+i(3)+j(4)+k(5)",         "x)+(y/(z-z)*007--q",
-        "v" + std::string(58, 'x') + "y",       "\r\n\t\x01\x7f\x80\xff(x)\0"s,
-        std::string(30, '(') + "x" + std::string(30, ')'), std::string(60, '-') + "1",
+        "abs(x-y)*s(p+q+r)-f(x*y*z)/g(z,",
+        "(((x+y)*(z-1)),)-d(h(x))",
+        "b(0)+c(1)+e(2)+i(3)+j(4)+k(5)",
+        "x)+(y/(z-z)*007--q",
+        "v" + std::string(58, 'x') + "y",
+        "\r\n\t\x01\x7f\x80\xff(x)\0"s,
+        std::string(30, '(') + "x" + std::string(30, ')'),
+        std::string(60, '-') + "1",
     };
     std::vector<std::string> texts;
     for (const std::string& f : formulas) {
@@ -333,7 +341,8 @@ TEST_F(EngineTest, NoTextCrashesTheMachine) {
     for (int i = 0; i < 2000; ++i) {
         std::string t(bytes() % 70, ' ');
         for (char& c : t)
-            c = static_cast<char>(i % 2 ? bytes() % 256 : "xyzpqr()+-*/,0123456789absfcdeghijkv"[bytes() % 37]);
+            c = static_cast<char>(i % 2 ? bytes() % 256
+                                        : "xyzpqr()+-*/,0123456789absfcdeghijkv"[bytes() % 37]);
         texts.push_back(t);
     }
     for (int variables : {2, 3}) {

@@ -23,12 +23,13 @@ void ExpectRule(int32_t variables, const RuleRow& row) {
         NumberOfVariables = variables;
         CurrentTask = row.task;
         EXPECT_EQ(MachineOutput(c.x, c.y, c.z), c.output)
-            << variables << " variables, task " << row.task << " on " << c.x << "," << c.y
-            << "," << c.z;
+            << variables << " variables, task " << row.task << " on " << c.x << "," << c.y << ","
+            << c.z;
         EXPECT_FALSE(FormulaError);
     }
 }
 
+// clang-format off
 // z is set to values that would change the output if a 2-variable rule
 // read it.
 const RuleRow TwoVariableRows[] = {
@@ -76,6 +77,8 @@ const RuleRow ThreeVariableRows[] = {
     {19, {{2, 9, 5, 25}, {1, 2, 3, 10}}},
     {20, {{9, 9, 9, 9}, {2, 5, 7, 0}, {3, 4, 6, 2}}},
 };
+
+// clang-format on
 
 TEST(BuiltInRules, TwoVariables) {
     for (const RuleRow& row : TwoVariableRows)

@@ -14,8 +14,7 @@ struct StatisticsRow {
     int32_t largest, middle, smallest, distinct;
 };
 
-class StatisticsTest : public EngineTest,
-                       public ::testing::WithParamInterface<StatisticsRow> {};
+class StatisticsTest : public EngineTest, public ::testing::WithParamInterface<StatisticsRow> {};
 
 TEST_P(StatisticsTest, LargestMiddleSmallestAndDistinct) {
     const StatisticsRow& row = GetParam();
@@ -27,6 +26,7 @@ TEST_P(StatisticsTest, LargestMiddleSmallestAndDistinct) {
     EXPECT_EQ(s.Distinct, row.distinct);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, StatisticsTest,
                          ::testing::Values(StatisticsRow{3, 7, 7, 7, 7, 7, 7, 1},
                                            StatisticsRow{3, 7, 2, 7, 7, 7, 2, 2},
@@ -38,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Values, StatisticsTest,
                                            StatisticsRow{2, 4, 9, 1, 9, 0, 4, 2},
                                            StatisticsRow{2, 6, 6, 9, 6, 0, 6, 1},
                                            StatisticsRow{2, 9, 4, 0, 9, 0, 4, 2}));
+// clang-format on
 
 TEST_F(EngineTest, FillRandomValuesDrawsOnlyTheExperimentsValues) {
     SeedRandom(17);
@@ -99,8 +100,14 @@ TEST_F(EngineTest, IsPrimeAgreesWithTheSmallestDivisorRule) {
 
 TEST_F(EngineTest, NextPrime) {
     const std::pair<int32_t, int64_t> rows[] = {
-        {7, 11}, {0, 2}, {1, 2}, {2, 3}, {-7, 2}, {std::numeric_limits<int32_t>::min(), 2},
-        {2147483000, 2147483029}, {2147483630, 2147483647},
+        {7, 11},
+        {0, 2},
+        {1, 2},
+        {2, 3},
+        {-7, 2},
+        {std::numeric_limits<int32_t>::min(), 2},
+        {2147483000, 2147483029},
+        {2147483630, 2147483647},
         {2147483647, 2147483659}, // beyond the 32-bit range
     };
     for (const auto& [n, next] : rows)
@@ -118,11 +125,13 @@ struct DigitsRow {
 };
 
 TEST_F(EngineTest, DigitSumAndFirstDigit) {
+    // clang-format off
     const DigitsRow rows[] = {
         {729, 18, 7}, {40, 4, 4},     {5, 5, 5},     {0, 0, 0},         {100, 1, 1},
         {1234, 19, 12}, {-25, -7, -5}, {-7, -7, -7}, {-100, -1, 0},
         {std::numeric_limits<int32_t>::min(), -21474836 - 4 - 8, -8},
     };
+    // clang-format on
     for (const DigitsRow& row : rows) {
         EXPECT_EQ(DigitSum(row.n), row.digitSum) << row.n;
         EXPECT_EQ(FirstDigit(row.n), row.firstDigit) << row.n;
@@ -136,6 +145,7 @@ struct CurrentValuesRow {
 };
 
 TEST_F(EngineTest, OperationsOnCurrentValues) {
+    // clang-format off
     const CurrentValuesRow rows[] = {
         {3, 3, 3, 5, 2, 3, 1, 6},    {3, 2, 2, 2, 1, 3, 1, 11}, {3, 1, 4, 9, 3, 0, 2, 1},
         {3, 1, 2, 4, 3, 1, 3, 3},    {3, 2, 3, 4, 3, 2, 1, 5},  {3, 1, 2, 3, 3, 2, 4, 4},
@@ -144,6 +154,7 @@ TEST_F(EngineTest, OperationsOnCurrentValues) {
         {2, 3, 3, 7, 1, 2, 1, 4},    {2, 1, 2, 9, 2, 1, 3, 1},
         {2, 4, 5, 0, 2, 1, 1, std::nullopt},
     };
+    // clang-format on
     for (const CurrentValuesRow& row : rows) {
         SCOPED_TRACE(testing::Message() << row.variables << ": " << row.x << row.y << row.z);
         NumberOfVariables = row.variables;

@@ -193,8 +193,8 @@ TEST_F(KolvaneTasks, TableRunsXOutermostThenYThenZ) {
     i = 0;
     for (int x = 1; x <= 9; ++x)
         for (int y = 1; y <= 9; ++y)
-            ASSERT_EQ(lines[i++], std::to_string(x) + " " + std::to_string(y) + " " +
-                                      (x > y ? "1" : "0"));
+            ASSERT_EQ(lines[i++],
+                      std::to_string(x) + " " + std::to_string(y) + " " + (x > y ? "1" : "0"));
 }
 
 TEST_F(KolvaneTasks, TableOfAFormula) {
@@ -231,8 +231,8 @@ TEST_F(KolvaneTasks, BatchAnswersEveryLineInOrder) {
 
 TEST_F(KolvaneTasks, BatchStopsAtAMalformedLine) {
     const std::string malformed[] = {
-        "4 1 2 3 x", "3 1 2", "3  1 2 3 x", "3 1 2 0 x", "2 1 2 10 x", "", "3 a 2 3 x",
-        "3 1 2 3x", " 3 1 2 3 x", "3 0 2 3 x",
+        "4 1 2 3 x", "3 1 2",     "3  1 2 3 x", "3 1 2 0 x",  "2 1 2 10 x",
+        "",          "3 a 2 3 x", "3 1 2 3x",   " 3 1 2 3 x", "3 0 2 3 x",
     };
     for (const std::string& line : malformed) {
         const Result r = Run({"eval", "--batch"}, "3 1 2 3 x\n" + line + "\n3 1 2 3 y\n");
