@@ -66,7 +66,10 @@ std::optional<int32_t> ParseNumber(std::string_view text) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string quoted(1, '\'');
+    quoted.append(text);
+    quoted += '\'';
+    return quoted;
 }
 
 // What eval and table were asked to compute.
