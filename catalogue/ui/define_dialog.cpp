@@ -144,6 +144,13 @@ void TForm5::keyReleaseEvent(QKeyEvent* event)
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && !key->isAutoRepeat()) {
+            KolvErkl::OpenHelp();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == Edit1)
