@@ -148,6 +148,31 @@ bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::
     return true;
 }
 
+// Steps 2 to 5 of a save: the name test, the free space, and the data as
+// the file's whole content.
+FileResult SaveFile(const std::string& name, const uint8_t* data, std::size_t size)
+{
+    if (!PassesNameTest(name))
+        return Failure(SaveFailedMessage);
+
+    // Room in the folder that will hold the file.
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(FolderOf(name), error);
+    if (error || space.available <= LeastFreeSpace)
+        return Failure(DiskFullMessage);
+
+    // A link is followed, so that the file it points to is the one replaced.
+    std::filesystem::path target(name);
+    if (std::filesystem::is_symlink(target, error)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, error);
+        if (!error)
+            target = resolved;
+    }
+    if (!ReplaceFile(target, data, size))
+        return Failure(SaveFailedMessage);
+    return {};
+}
+
 } // namespace
 
 bool PassesNameTest(const std::string& name)
@@ -233,28 +258,18 @@ FileResult LoadExtraTasksFile(const std::string& name)
 
 FileResult SaveOwnTaskFile(const std::string& name)
 {
-    // 2. The name test.
-    if (!PassesNameTest(name))
-        return Failure(SaveFailedMessage);
-
-    // 3. Room in the folder that will hold the file.
-    std::error_code error;
-    const std::filesystem::space_info space = std::filesystem::space(FolderOf(name), error);
-    if (error || space.available <= LeastFreeSpace)
-        return Failure(DiskFullMessage);
-
-    // 4. and 5. The record as the file's whole content. A link is followed,
-    // so that the file it points to is the one replaced.
-    std::filesystem::path target(name);
-    if (std::filesystem::is_symlink(target, error)) {
-        const std::filesystem::path resolved = std::filesystem::canonical(target, error);
-        if (!error)
-            target = resolved;
-    }
     const TaskRecordBytes bytes = EncodeTaskRecord(TransferRecord);
-    if (!ReplaceFile(target, bytes.data(), bytes.size()))
-        return Failure(SaveFailedMessage);
-    return {};
+    return SaveFile(name, bytes.data(), bytes.size());
+}
+
+FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::string>& formulas)
+{
+    std::vector<uint8_t> bytes;
+    for (const std::string& formula : formulas) {
+        const auto record = EncodeExtraRecord(formula);
+        bytes.insert(bytes.end(), record.begin(), record.end());
+    }
+    return SaveFile(name, bytes.data(), bytes.size());
 }
 
 FileResult LoadOwnTask(FileDialogs& dialogs)

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace KolvErkl {
 
@@ -48,5 +49,11 @@ FileResult LoadStartupFile();
 FileResult LoadOwnTaskFile(const std::string& name);
 FileResult LoadExtraTasksFile(const std::string& name);
 FileResult SaveOwnTaskFile(const std::string& name);
+
+// Writes an extra-task file of the given formulas (each cut to 60
+// characters) under the same rules as a save: the name test, the free
+// space, and a file replaced in one step. The program itself never writes
+// one; the companion does.
+FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::string>& formulas);
 
 } // namespace KolvErkl
