@@ -4,6 +4,7 @@
 #include "catalogue/define_task.h"
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
+#include "catalogue/ui/button_glyphs.h"
 #include "catalogue/ui/ui_services.h"
 #include "catalogue/ui/yes_no_dialog.h"
 #include "engine/kolv_erkl.h"
@@ -68,10 +69,10 @@ TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
     Edit1 = new QLineEdit(this);
     Label2 = new QLabel(QStringLiteral("Tekst:  "), this);
     Edit2 = new QLineEdit(this);
-    BitBtn2 = new QPushButton(QStringLiteral("&Fortryd"), this);
+    BitBtn2 = new QPushButton(KolvErkl::CrossGlyph(), QStringLiteral("&Fortryd"), this);
     RadioButton1 = new QRadioButton(QStringLiteral("2 variable"), this);
     RadioButton2 = new QRadioButton(QStringLiteral("3 variable"), this);
-    BitBtn1 = new QPushButton(QStringLiteral("&OK"), this);
+    BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -81,7 +82,9 @@ TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     RadioButton2->setChecked(true);
-    Edit2->setMinimumWidth(Edit2->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 62);
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    Edit1->setFixedWidth(charWidth * 8);
+    Edit2->setMinimumWidth(charWidth * 62);
 
     // The dialog has no default button: Enter belongs to the fields.
     BitBtn1->setAutoDefault(false);
