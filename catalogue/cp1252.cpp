@@ -16,15 +16,13 @@ constexpr std::array<char32_t, 32> HighControls = {
 
 constexpr char Unmappable = '?';
 
-char32_t CodePoint(uint8_t byte)
-{
+char32_t CodePoint(uint8_t byte) {
     if (byte >= 0x80 && byte <= 0x9F)
         return HighControls[byte - 0x80];
     return byte;
 }
 
-void AppendUtf8(std::string& out, char32_t c)
-{
+void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -37,8 +35,7 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-char ToCp1252(char32_t c)
-{
+char ToCp1252(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
     for (std::size_t i = 0; i < HighControls.size(); ++i)
@@ -49,8 +46,7 @@ char ToCp1252(char32_t c)
 
 // Decodes one UTF-8 sequence at text[i]; advances i. Returns false for a
 // broken or overlong sequence (i then moves past its first byte only).
-bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& c)
-{
+bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& c) {
     const auto lead = static_cast<uint8_t>(text[i++]);
     int more = 0;
     char32_t least = 0;
@@ -80,8 +76,7 @@ bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& c)
 
 } // namespace
 
-std::string Cp1252ToUtf8(std::string_view bytes)
-{
+std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (char b : bytes)
@@ -89,8 +84,7 @@ std::string Cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text)
-{
+std::string Utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;

@@ -17,20 +17,17 @@ const std::string HardToFindValuesMessage = "Det er vanskeligt at finde tal til 
 
 namespace {
 
-std::string StoredFormula(std::string_view formula)
-{
+std::string StoredFormula(std::string_view formula) {
     return std::string(formula.substr(0, MaxFormulaLength));
 }
 
-bool IsGoodOutput(int32_t output)
-{
+bool IsGoodOutput(int32_t output) {
     return output > InvalidOutput && output < -InvalidOutput;
 }
 
 } // namespace
 
-std::optional<int> ParseTaskNumber(std::string_view text)
-{
+std::optional<int> ParseTaskNumber(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
     int n = 0;
@@ -42,13 +39,11 @@ std::optional<int> ParseTaskNumber(std::string_view text)
     return n;
 }
 
-bool LettersFitVariables(std::string_view formula, int variables)
-{
+bool LettersFitVariables(std::string_view formula, int variables) {
     return variables != 2 || formula.find_first_of("qQzZ") == std::string_view::npos;
 }
 
-TrialResult TryNewTask(int taskNumber, std::string_view formula)
-{
+TrialResult TryNewTask(int taskNumber, std::string_view formula) {
     const int32_t taskBefore = CurrentTask;
     const std::string formulaBefore = CurrentFormula;
 
@@ -70,8 +65,7 @@ TrialResult TryNewTask(int taskNumber, std::string_view formula)
     return result;
 }
 
-void StoreNewTask(int taskNumber, std::string_view formula)
-{
+void StoreNewTask(int taskNumber, std::string_view formula) {
     TaskRecord& slot = OwnTaskSlot(taskNumber);
     slot.Free = 0;
     slot.VariableCount = NumberOfVariables;

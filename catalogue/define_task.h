@@ -10,9 +10,9 @@
 namespace KolvErkl {
 
 // Texts shown while a task is defined (UTF-8).
-extern const std::string TaskNumberErrorMessage;  // "Fejl i opgavenummeret."
-extern const std::string SlotInUseLine;           // "Opgavenummeret er i brug."
-extern const std::string ReplaceOldTaskLine;      // "Skal den gamle opgave slettes (j/n) ?"
+extern const std::string TaskNumberErrorMessage; // "Fejl i opgavenummeret."
+extern const std::string SlotInUseLine;          // "Opgavenummeret er i brug."
+extern const std::string ReplaceOldTaskLine;     // "Skal den gamle opgave slettes (j/n) ?"
 extern const std::string TwoVariableLettersMessage;
 extern const std::string NoGoodTrialMessage;      // "Der er opstået en fejl i den nye opgave. ..."
 extern const std::string HardToFindValuesMessage; // "Det er vanskeligt at finde tal til opgaven."

@@ -32,15 +32,13 @@ constexpr int ScrambleOffset = 12;
 constexpr std::size_t FreeAt = 0, Reserved1At = 1, VariableCountAt = 4, TaskNumberAt = 8,
                       FormulaAt = 12, FileNameAt = 73, Reserved2At = 102;
 
-void PutInt32(TaskRecordBytes& bytes, std::size_t at, int32_t value)
-{
+void PutInt32(TaskRecordBytes& bytes, std::size_t at, int32_t value) {
     const auto u = static_cast<uint32_t>(value);
     for (std::size_t i = 0; i < 4; ++i)
         bytes[at + i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
-int32_t GetInt32(const TaskRecordBytes& bytes, std::size_t at)
-{
+int32_t GetInt32(const TaskRecordBytes& bytes, std::size_t at) {
     uint32_t u = 0;
     for (std::size_t i = 0; i < 4; ++i)
         u |= static_cast<uint32_t>(bytes[at + i]) << (8 * i);
@@ -48,16 +46,14 @@ int32_t GetInt32(const TaskRecordBytes& bytes, std::size_t at)
 }
 
 template <std::size_t Capacity>
-void PutShortString(TaskRecordBytes& bytes, std::size_t at, const ShortString<Capacity>& s)
-{
+void PutShortString(TaskRecordBytes& bytes, std::size_t at, const ShortString<Capacity>& s) {
     bytes[at] = s.Length;
     for (std::size_t i = 0; i < Capacity; ++i)
         bytes[at + 1 + i] = static_cast<uint8_t>(s.Chars[i]);
 }
 
 template <std::size_t Capacity>
-ShortString<Capacity> GetShortString(const TaskRecordBytes& bytes, std::size_t at)
-{
+ShortString<Capacity> GetShortString(const TaskRecordBytes& bytes, std::size_t at) {
     ShortString<Capacity> s;
     s.Length = bytes[at];
     for (std::size_t i = 0; i < Capacity; ++i)
@@ -66,8 +62,7 @@ ShortString<Capacity> GetShortString(const TaskRecordBytes& bytes, std::size_t a
 }
 
 // The first `limit` bytes of a UTF-8 text, never ending inside a character.
-std::string CutText(const std::string& text, std::size_t limit)
-{
+std::string CutText(const std::string& text, std::size_t limit) {
     if (text.size() <= limit)
         return text;
     std::size_t n = limit;
@@ -77,16 +72,14 @@ std::string CutText(const std::string& text, std::size_t limit)
 }
 
 // Up to and including the last '/' before `end`, or empty.
-std::string FolderPart(const std::string& name, std::size_t end)
-{
+std::string FolderPart(const std::string& name, std::size_t end) {
     const std::size_t slash = name.substr(0, end).rfind('/');
     return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
 }
 
 } // namespace
 
-TaskRecordBytes EncodeTaskRecord(const TaskRecord& record)
-{
+TaskRecordBytes EncodeTaskRecord(const TaskRecord& record) {
     TaskRecordBytes bytes{};
     bytes[FreeAt] = record.Free;
     for (std::size_t i = 0; i < record.Reserved1.size(); ++i)
@@ -100,8 +93,7 @@ TaskRecordBytes EncodeTaskRecord(const TaskRecord& record)
     return bytes;
 }
 
-bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::string& reason)
-{
+bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::string& reason) {
     TaskRecord r;
     r.Free = bytes[FreeAt];
     for (std::size_t i = 0; i < r.Reserved1.size(); ++i)
@@ -117,7 +109,8 @@ bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::str
         reason = BadTaskNumberReason;
     else if (r.VariableCount != 2 && r.VariableCount != 3)
         reason = BadVariableCountReason;
-    else if (r.Formula.Length > r.Formula.Chars.size() || r.FileName.Length > r.FileName.Chars.size())
+    else if (r.Formula.Length > r.Formula.Chars.size() ||
+             r.FileName.Length > r.FileName.Chars.size())
         reason = BadTextLengthReason;
     else {
         record = r;
@@ -126,8 +119,7 @@ bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::str
     return false;
 }
 
-std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula)
-{
+std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula) {
     std::array<uint8_t, ExtraRecordSize> bytes{};
     const std::size_t length = std::min<std::size_t>(formula.size(), MaxFormulaLength);
     bytes[0] = static_cast<uint8_t>(length);
@@ -137,8 +129,7 @@ std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula)
 }
 
 bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::string& formula,
-                       std::string& reason)
-{
+                       std::string& reason) {
     const std::size_t length = bytes[0];
     if (length > static_cast<std::size_t>(MaxFormulaLength)) {
         reason = BadExtraFormulaReason;
@@ -150,23 +141,19 @@ bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::s
     return true;
 }
 
-std::string DefaultFileName(int taskNumber)
-{
+std::string DefaultFileName(int taskNumber) {
     return "Opg" + std::to_string(taskNumber) + ".kvn";
 }
 
-TaskRecord& OwnTaskSlot(int taskNumber)
-{
+TaskRecord& OwnTaskSlot(int taskNumber) {
     return OwnTasks.at(static_cast<std::size_t>(taskNumber - FirstOwnTask));
 }
 
-void RaiseOwnTaskSpan(int taskNumber)
-{
+void RaiseOwnTaskSpan(int taskNumber) {
     OwnTaskSpan = std::max(OwnTaskSpan, taskNumber - (FirstOwnTask - 1));
 }
 
-void UpdateTaskFolder(const std::string& fullName)
-{
+void UpdateTaskFolder(const std::string& fullName) {
     // The folder is what comes before the ".kvn" of the name. A name cut
     // before its ".kvn" keeps the deepest folder the cut text still names.
     const std::string cut = CutText(fullName, FolderTextLimit);
@@ -174,8 +161,7 @@ void UpdateTaskFolder(const std::string& fullName)
     TaskFolder = FolderPart(cut, kvn == std::string::npos ? cut.size() : kvn);
 }
 
-void InitTaskCatalogue()
-{
+void InitTaskCatalogue() {
     OwnTaskSpan = 0;
     for (int n = FirstOwnTask; n <= LastOwnTask; ++n) {
         TaskRecord& slot = OwnTaskSlot(n);

@@ -24,17 +24,15 @@ template <std::size_t Capacity> struct ShortString {
     uint8_t Length = 0;
     std::array<char, Capacity> Chars{};
 
-    std::string text() const; // the first min(Length, Capacity) bytes
+    std::string text() const;        // the first min(Length, Capacity) bytes
     void assign(std::string_view s); // cut to Capacity; leaves later bytes alone
 };
 
-template <std::size_t Capacity> std::string ShortString<Capacity>::text() const
-{
+template <std::size_t Capacity> std::string ShortString<Capacity>::text() const {
     return std::string(Chars.data(), Length < Capacity ? Length : Capacity);
 }
 
-template <std::size_t Capacity> void ShortString<Capacity>::assign(std::string_view s)
-{
+template <std::size_t Capacity> void ShortString<Capacity>::assign(std::string_view s) {
     const std::size_t n = s.size() < Capacity ? s.size() : Capacity;
     s.copy(Chars.data(), n);
     Length = static_cast<uint8_t>(n);
@@ -82,8 +80,8 @@ extern std::array<TaskRecord, OwnTaskSlots> OwnTasks; // use OwnTaskSlot(n)
 TaskRecord& OwnTaskSlot(int taskNumber);              // n in 21..70
 extern int32_t OwnTaskSpan;                           // 0..50
 extern TaskRecord TransferRecord;
-extern std::string TaskFolder;                        // at most 60 bytes
-extern bool LoadReadOnly;                             // opening mode of loads
+extern std::string TaskFolder; // at most 60 bytes
+extern bool LoadReadOnly;      // opening mode of loads
 
 // The command line as the program was started: its own full path and its
 // arguments (without the program name). Set by main() before start-up.

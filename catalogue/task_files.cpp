@@ -30,8 +30,7 @@ const std::string TaskFilePattern = "*.kvn";
 const std::string TaskFileSuffix = "kvn";
 constexpr std::uintmax_t LeastFreeSpace = 400; // bytes; this or less is "disk full"
 
-FileResult Failure(std::string message)
-{
+FileResult Failure(std::string message) {
     return FileResult{true, std::move(message)};
 }
 
@@ -41,8 +40,7 @@ public:
     explicit FileHandle(int fd) : fd_(fd) {}
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
+    ~FileHandle() {
         if (fd_ >= 0)
             ::close(fd_);
     }
@@ -56,8 +54,7 @@ private:
 // Opens a regular file for loading, read-only or for reading and writing as
 // LoadReadOnly says. A pipe or device is never waited on and a folder is
 // never read as a file: both count as files that cannot be opened.
-int OpenForLoading(const std::string& name)
-{
+int OpenForLoading(const std::string& name) {
     const int mode = LoadReadOnly ? O_RDONLY : O_RDWR;
     const int fd = ::open(name.c_str(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
@@ -72,8 +69,7 @@ int OpenForLoading(const std::string& name)
 
 // Reads exactly `size` bytes. Returns 0, EndOfFileCode when the file ends
 // before them, or the system's error number.
-int ReadRecord(int fd, uint8_t* buffer, std::size_t size)
-{
+int ReadRecord(int fd, uint8_t* buffer, std::size_t size) {
     std::size_t got = 0;
     while (got < size) {
         const ssize_t r = ::read(fd, buffer + got, size - got);
@@ -89,8 +85,7 @@ int ReadRecord(int fd, uint8_t* buffer, std::size_t size)
     return 0;
 }
 
-bool WriteAll(int fd, const uint8_t* data, std::size_t size)
-{
+bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t w = ::write(fd, data + done, size - done);
@@ -104,8 +99,7 @@ bool WriteAll(int fd, const uint8_t* data, std::size_t size)
     return true;
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& name)
-{
+std::filesystem::path FolderOf(const std::filesystem::path& name) {
     const std::filesystem::path folder = name.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
@@ -113,11 +107,9 @@ std::filesystem::path FolderOf(const std::filesystem::path& name)
 // Replaces the file `target` by `data` as one step: the data goes to a new
 // file in the same folder, reaches the disk, and then takes the old name.
 // A failure at any point leaves the old file as it was.
-bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::size_t size)
-{
+bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::size_t size) {
     const std::filesystem::path folder = FolderOf(target);
-    std::string temp =
-        (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -150,8 +142,7 @@ bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::
 
 // Steps 2 to 5 of a save: the name test, the free space, and the data as
 // the file's whole content.
-FileResult SaveFile(const std::string& name, const uint8_t* data, std::size_t size)
-{
+FileResult SaveFile(const std::string& name, const uint8_t* data, std::size_t size) {
     if (!PassesNameTest(name))
         return Failure(SaveFailedMessage);
 
@@ -175,15 +166,13 @@ FileResult SaveFile(const std::string& name, const uint8_t* data, std::size_t si
 
 } // namespace
 
-bool PassesNameTest(const std::string& name)
-{
+bool PassesNameTest(const std::string& name) {
     return name.size() >= TaskFileEnding.size() &&
            name.compare(name.size() - TaskFileEnding.size(), TaskFileEnding.size(),
                         TaskFileEnding) == 0;
 }
 
-FileResult LoadOwnTaskFile(const std::string& name)
-{
+FileResult LoadOwnTaskFile(const std::string& name) {
     // 2. The name test and the opening.
     if (!PassesNameTest(name))
         return Failure(FileMissingMessage);
@@ -220,8 +209,7 @@ FileResult LoadOwnTaskFile(const std::string& name)
     return result;
 }
 
-FileResult LoadExtraTasksFile(const std::string& name)
-{
+FileResult LoadExtraTasksFile(const std::string& name) {
     // 2. The name test and the opening.
     if (!PassesNameTest(name))
         return Failure(FileMissingMessage);
@@ -256,14 +244,12 @@ FileResult LoadExtraTasksFile(const std::string& name)
     return result;
 }
 
-FileResult SaveOwnTaskFile(const std::string& name)
-{
+FileResult SaveOwnTaskFile(const std::string& name) {
     const TaskRecordBytes bytes = EncodeTaskRecord(TransferRecord);
     return SaveFile(name, bytes.data(), bytes.size());
 }
 
-FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::string>& formulas)
-{
+FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::string>& formulas) {
     std::vector<uint8_t> bytes;
     for (const std::string& formula : formulas) {
         const auto record = EncodeExtraRecord(formula);
@@ -272,34 +258,29 @@ FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::st
     return SaveFile(name, bytes.data(), bytes.size());
 }
 
-FileResult LoadOwnTask(FileDialogs& dialogs)
-{
+FileResult LoadOwnTask(FileDialogs& dialogs) {
     const std::optional<std::string> name = dialogs.openFile(LoadTaskTitle, TaskFilePattern);
     if (!name)
         return {};
     return LoadOwnTaskFile(*name);
 }
 
-FileResult LoadExtraTasks(FileDialogs& dialogs)
-{
+FileResult LoadExtraTasks(FileDialogs& dialogs) {
     const std::optional<std::string> name = dialogs.openFile(LoadExtraTitle, TaskFilePattern);
     if (!name)
         return {};
     return LoadExtraTasksFile(*name);
 }
 
-FileResult SaveOwnTask(FileDialogs& dialogs)
-{
-    const std::optional<std::string> name =
-        dialogs.saveFile(SaveTitle, TaskFolder, Cp1252ToUtf8(TransferRecord.FileName.text()),
-                         TaskFileSuffix);
+FileResult SaveOwnTask(FileDialogs& dialogs) {
+    const std::optional<std::string> name = dialogs.saveFile(
+        SaveTitle, TaskFolder, Cp1252ToUtf8(TransferRecord.FileName.text()), TaskFileSuffix);
     if (!name)
         return {};
     return SaveOwnTaskFile(*name);
 }
 
-FileResult LoadStartupFile()
-{
+FileResult LoadStartupFile() {
     if (ProgramArguments.empty())
         return {};
     const std::string& name = ProgramArguments.front();

@@ -21,18 +21,17 @@ public:
     // The chosen full file name, or nothing when the user cancelled.
     virtual std::optional<std::string> openFile(const std::string& title,
                                                 const std::string& presetName) = 0;
-    virtual std::optional<std::string> saveFile(const std::string& title,
-                                                const std::string& folder,
+    virtual std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
                                                 const std::string& presetName,
                                                 const std::string& defaultSuffix) = 0;
 };
 
 // The texts the user is shown when an operation fails.
-extern const std::string FileMissingMessage;   // " Filen findes ikke"
-extern const std::string ReadErrorMessage;     // " Filen kunne ikke læses; fejl nr. " + code
-extern const std::string NoRoomMessage;        // " Der er ikke plads til flere opgaver  "
-extern const std::string SaveFailedMessage;    // " Det lykkedes ikke at gemme filen "
-extern const std::string DiskFullMessage;      // " Disken er fuld eller disketten fjernet. "
+extern const std::string FileMissingMessage; // " Filen findes ikke"
+extern const std::string ReadErrorMessage;   // " Filen kunne ikke læses; fejl nr. " + code
+extern const std::string NoRoomMessage;      // " Der er ikke plads til flere opgaver  "
+extern const std::string SaveFailedMessage;  // " Det lykkedes ikke at gemme filen "
+extern const std::string DiskFullMessage;    // " Disken er fuld eller disketten fjernet. "
 // The I/O error code of a file that ends before a whole record.
 inline constexpr int EndOfFileCode = 100;
 

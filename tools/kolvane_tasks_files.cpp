@@ -27,8 +27,7 @@ constexpr std::array<std::string_view, 4> FileCommands = {"show", "make-task", "
 
 // The catalogue and engine as at the program's start, without a command
 // line: loads open files read-only.
-void FreshCatalogue()
-{
+void FreshCatalogue() {
     ResetEngineState();
     ProgramArguments.clear();
     InitTaskCatalogue();
@@ -36,13 +35,11 @@ void FreshCatalogue()
 
 // A failed file operation: the file's name, then the program's own message
 // (which begins with a blank).
-int FailFile(std::ostream& err, const std::string& file, const std::string& message)
-{
+int FailFile(std::ostream& err, const std::string& file, const std::string& message) {
     return Fail(err, file + ":" + message);
 }
 
-int RunShow(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
-{
+int RunShow(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() != 1)
         return Fail(err, "show needs exactly one FILE");
     FreshCatalogue();
@@ -65,8 +62,7 @@ struct MakeTaskRequest {
 };
 
 bool ParseMakeTask(const std::vector<std::string>& arguments, MakeTaskRequest& request,
-                   std::ostream& err)
-{
+                   std::ostream& err) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool takesValue =
@@ -108,8 +104,7 @@ bool ParseMakeTask(const std::vector<std::string>& arguments, MakeTaskRequest& r
 
 // The define dialog's AcceptTask without the dialog: the same checks and
 // trials with the same messages, then the same save.
-int RunMakeTask(const std::vector<std::string>& arguments, std::ostream& err)
-{
+int RunMakeTask(const std::vector<std::string>& arguments, std::ostream& err) {
     MakeTaskRequest request;
     if (!ParseMakeTask(arguments, request, err))
         return ExitBadInput;
@@ -135,8 +130,7 @@ int RunMakeTask(const std::vector<std::string>& arguments, std::ostream& err)
     return ExitOk;
 }
 
-int RunMakeExtra(const std::vector<std::string>& arguments, std::ostream& err)
-{
+int RunMakeExtra(const std::vector<std::string>& arguments, std::ostream& err) {
     if (arguments.size() != 2)
         return Fail(err, "make-extra needs TEXTFILE and FILE");
     const std::string& textFile = arguments[0];
@@ -171,8 +165,7 @@ int RunMakeExtra(const std::vector<std::string>& arguments, std::ostream& err)
     return ExitOk;
 }
 
-int RunShowExtra(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
-{
+int RunShowExtra(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() != 1)
         return Fail(err, "show-extra needs exactly one FILE");
     FreshCatalogue();
@@ -185,8 +178,7 @@ int RunShowExtra(const std::vector<std::string>& arguments, std::ostream& out, s
 
 } // namespace
 
-bool IsFileCommand(std::string_view command)
-{
+bool IsFileCommand(std::string_view command) {
     for (std::string_view name : FileCommands) {
         if (command == name)
             return true;
@@ -195,8 +187,7 @@ bool IsFileCommand(std::string_view command)
 }
 
 int RunFileCommand(std::string_view command, const std::vector<std::string>& arguments,
-                   std::istream&, std::ostream& out, std::ostream& err)
-{
+                   std::istream&, std::ostream& out, std::ostream& err) {
     if (command == "show")
         return RunShow(arguments, out, err);
     if (command == "make-task")
@@ -206,8 +197,7 @@ int RunFileCommand(std::string_view command, const std::vector<std::string>& arg
     return RunShowExtra(arguments, out, err);
 }
 
-bool LoadExtraOption(const std::string& file, std::ostream& err)
-{
+bool LoadExtraOption(const std::string& file, std::ostream& err) {
     const FileResult result = LoadExtraTasksFile(file);
     if (result.failed) {
         FailFile(err, file, result.message);
@@ -216,8 +206,7 @@ bool LoadExtraOption(const std::string& file, std::ostream& err)
     return true;
 }
 
-std::string FileCommandsUsage()
-{
+std::string FileCommandsUsage() {
     return "  kolvane-tasks show FILE\n"
            "  kolvane-tasks make-task --number N [--vars 2|3] --formula TEXT FILE\n"
            "  kolvane-tasks make-extra TEXTFILE FILE\n"

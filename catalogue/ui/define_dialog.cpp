@@ -33,8 +33,7 @@ const QString FormulaCharacters = QStringLiteral("()*+,-./0123456789abfpqrsxyz")
 // Only the listed characters can be typed. Keys that type no character
 // (arrows, Delete, Tab, Esc) and control characters such as backspace go
 // through as usual.
-bool TypesForbiddenCharacter(const QKeyEvent* event, const QString& allowed)
-{
+bool TypesForbiddenCharacter(const QKeyEvent* event, const QString& allowed) {
     const QString text = event->text();
     if (text.isEmpty() || text.front().unicode() < 0x20 || text.front().unicode() == 0x7F)
         return false;
@@ -44,14 +43,12 @@ bool TypesForbiddenCharacter(const QKeyEvent* event, const QString& allowed)
     return false;
 }
 
-bool IsEnter(const QKeyEvent* event)
-{
+bool IsEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
 // A field that holds nothing or a single blank counts as empty.
-bool IsEmpty(const QLineEdit* field)
-{
+bool IsEmpty(const QLineEdit* field) {
     return field->text().isEmpty() || field->text() == QStringLiteral(" ");
 }
 
@@ -59,8 +56,7 @@ bool IsEmpty(const QLineEdit* field)
 
 TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      dialogs_(dialogs)
-{
+      dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Definition af ny opgave."));
     setFont(QFont(QStringLiteral("Courier New")));
@@ -119,16 +115,14 @@ TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
     connect(RadioButton2, &QRadioButton::clicked, this, &TForm5::RadioButton2Click);
 }
 
-void TForm5::showEvent(QShowEvent* event)
-{
+void TForm5::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
 // Every opening starts afresh; the radio buttons keep their last click.
-void TForm5::FormShow()
-{
+void TForm5::FormShow() {
     Label1->setText(NumberPrompt);
     KolvErkl::DefineCancelled = false;
     Edit1->clear();
@@ -136,8 +130,7 @@ void TForm5::FormShow()
     Edit1->setFocus();
 }
 
-void TForm5::keyReleaseEvent(QKeyEvent* event)
-{
+void TForm5::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
         KolvErkl::OpenHelp();
         return;
@@ -145,8 +138,7 @@ void TForm5::keyReleaseEvent(QKeyEvent* event)
     QDialog::keyReleaseEvent(event);
 }
 
-bool TForm5::eventFilter(QObject* watched, QEvent* event)
-{
+bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == Edit1 || watched == Edit2) && event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1 && !key->isAutoRepeat()) {
@@ -164,8 +156,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool TForm5::Edit1KeyPress(QKeyEvent* event)
-{
+bool TForm5::Edit1KeyPress(QKeyEvent* event) {
     if (IsEnter(event)) {
         EnterInField(Edit1, Edit2);
         return true;
@@ -173,8 +164,7 @@ bool TForm5::Edit1KeyPress(QKeyEvent* event)
     return TypesForbiddenCharacter(event, NumberCharacters);
 }
 
-bool TForm5::Edit2KeyPress(QKeyEvent* event)
-{
+bool TForm5::Edit2KeyPress(QKeyEvent* event) {
     if (IsEnter(event)) {
         EnterInField(Edit2, Edit1);
         return true;
@@ -184,8 +174,7 @@ bool TForm5::Edit2KeyPress(QKeyEvent* event)
 
 // Enter in a filled field accepts when the other field is filled too, and
 // otherwise moves on to it.
-void TForm5::EnterInField(QLineEdit* field, QLineEdit* other)
-{
+void TForm5::EnterInField(QLineEdit* field, QLineEdit* other) {
     if (IsEmpty(field))
         return;
     if (!IsEmpty(other))
@@ -194,8 +183,7 @@ void TForm5::EnterInField(QLineEdit* field, QLineEdit* other)
         other->setFocus();
 }
 
-void TForm5::BitBtn1Click()
-{
+void TForm5::BitBtn1Click() {
     if (IsEmpty(Edit1))
         Edit1->setFocus();
     else if (IsEmpty(Edit2))
@@ -204,40 +192,33 @@ void TForm5::BitBtn1Click()
         AcceptTask();
 }
 
-void TForm5::BitBtn2Click()
-{
+void TForm5::BitBtn2Click() {
     reject();
 }
 
-void TForm5::reject()
-{
+void TForm5::reject() {
     KolvErkl::DefineCancelled = true;
     QDialog::reject();
 }
 
-void TForm5::RadioButton1Click()
-{
+void TForm5::RadioButton1Click() {
     KolvErkl::NumberOfVariables = 2;
 }
 
-void TForm5::RadioButton2Click()
-{
+void TForm5::RadioButton2Click() {
     KolvErkl::NumberOfVariables = 3;
 }
 
-void TForm5::Message(const std::string& text)
-{
+void TForm5::Message(const std::string& text) {
     KolvErkl::ShowMessage(this, QString::fromStdString(text), QString());
 }
 
-void TForm5::RefuseTask()
-{
+void TForm5::RefuseTask() {
     Edit2->selectAll();
     Edit2->setFocus();
 }
 
-void TForm5::AcceptTask()
-{
+void TForm5::AcceptTask() {
     using namespace KolvErkl;
 
     // 1. The number.

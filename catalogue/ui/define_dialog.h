@@ -15,7 +15,7 @@ class QRadioButton;
 namespace KolvErkl {
 class FileDialogs;
 extern bool DefineCancelled; // the dialog was left with "&Fortryd" (or closed)
-}
+} // namespace KolvErkl
 
 class TForm5 : public QDialog {
     Q_OBJECT

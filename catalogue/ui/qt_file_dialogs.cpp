@@ -7,23 +7,20 @@ namespace {
 
 // A preset holding a wildcard ("*.kvn") chooses which files are listed; any
 // other preset is the file name offered.
-void Preset(QFileDialog& dialog, const QString& preset)
-{
+void Preset(QFileDialog& dialog, const QString& preset) {
     if (preset.contains(QLatin1Char('*')) || preset.contains(QLatin1Char('?')))
         dialog.setNameFilter(preset);
     else if (!preset.isEmpty())
         dialog.selectFile(preset);
 }
 
-std::optional<std::string> Chosen(QFileDialog& dialog)
-{
+std::optional<std::string> Chosen(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
-void Prepare(QFileDialog& dialog)
-{
+void Prepare(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setSizeGripEnabled(true);
 }
@@ -31,8 +28,7 @@ void Prepare(QFileDialog& dialog)
 } // namespace
 
 std::optional<std::string> QtFileDialogs::openFile(const std::string& title,
-                                                   const std::string& presetName)
-{
+                                                   const std::string& presetName) {
     QFileDialog dialog(parent_, QString::fromStdString(title));
     Prepare(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -44,8 +40,7 @@ std::optional<std::string> QtFileDialogs::openFile(const std::string& title,
 std::optional<std::string> QtFileDialogs::saveFile(const std::string& title,
                                                    const std::string& folder,
                                                    const std::string& presetName,
-                                                   const std::string& defaultSuffix)
-{
+                                                   const std::string& defaultSuffix) {
     QFileDialog dialog(parent_, QString::fromStdString(title));
     Prepare(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

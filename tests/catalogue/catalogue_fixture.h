@@ -29,35 +29,31 @@ public:
     std::vector<Call> calls;
 
     std::optional<std::string> openFile(const std::string& title,
-                                        const std::string& presetName) override
-    {
+                                        const std::string& presetName) override {
         calls.push_back({title, {}, presetName, {}});
         return answer;
     }
     std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
                                         const std::string& presetName,
-                                        const std::string& defaultSuffix) override
-    {
+                                        const std::string& defaultSuffix) override {
         calls.push_back({title, folder, presetName, defaultSuffix});
         return answer;
     }
 };
 
-inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
-{
+inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
-{
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A task record as the define dialog would build it.
-inline KolvErkl::TaskRecord MakeTask(int n, int variables, const std::string& formula)
-{
+inline KolvErkl::TaskRecord MakeTask(int n, int variables, const std::string& formula) {
     KolvErkl::TaskRecord r;
     r.Free = 0;
     r.VariableCount = variables;
@@ -67,15 +63,13 @@ inline KolvErkl::TaskRecord MakeTask(int n, int variables, const std::string& fo
     return r;
 }
 
-inline std::vector<uint8_t> TaskBytes(const KolvErkl::TaskRecord& r)
-{
+inline std::vector<uint8_t> TaskBytes(const KolvErkl::TaskRecord& r) {
     const auto b = KolvErkl::EncodeTaskRecord(r);
     return {b.begin(), b.end()};
 }
 
 // `count` extra-task records with the formulas f1, f2, ...
-inline std::vector<uint8_t> ExtraBytes(int count, const std::string& prefix = "x+")
-{
+inline std::vector<uint8_t> ExtraBytes(int count, const std::string& prefix = "x+") {
     std::vector<uint8_t> bytes;
     for (int k = 1; k <= count; ++k) {
         const auto r = KolvErkl::EncodeExtraRecord(prefix + std::to_string(k));
@@ -88,8 +82,7 @@ class CatalogueTest : public ::testing::Test {
 protected:
     std::filesystem::path dir;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "kolvane-catalogue-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
@@ -102,8 +95,7 @@ protected:
         KolvErkl::TransferRecord = KolvErkl::TaskRecord{};
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
         KolvErkl::ProgramArguments.clear();

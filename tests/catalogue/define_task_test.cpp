@@ -8,20 +8,27 @@ namespace {
 using namespace KolvErkl;
 using KolvTest::CatalogueTest;
 
-TEST(DefineTask, TaskNumbers)
-{
+TEST(DefineTask, TaskNumbers) {
     const std::vector<std::pair<std::string, std::optional<int>>> rows = {
-        {"21", 21}, {"70", 70}, {"045", 45}, {" 30", 30},
-        {"20", std::nullopt}, {"71", std::nullopt}, {"0", std::nullopt},
-        {"", std::nullopt}, {" ", std::nullopt}, {"-25", std::nullopt},
-        {"25 ", std::nullopt}, {"2a", std::nullopt}, {"99999999999", std::nullopt},
+        {"21", 21},
+        {"70", 70},
+        {"045", 45},
+        {" 30", 30},
+        {"20", std::nullopt},
+        {"71", std::nullopt},
+        {"0", std::nullopt},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"-25", std::nullopt},
+        {"25 ", std::nullopt},
+        {"2a", std::nullopt},
+        {"99999999999", std::nullopt},
     };
     for (const auto& [text, number] : rows)
         EXPECT_EQ(ParseTaskNumber(text), number) << '"' << text << '"';
 }
 
-TEST(DefineTask, QAndZNeedThreeVariables)
-{
+TEST(DefineTask, QAndZNeedThreeVariables) {
     for (const char* formula : {"x+z", "q", "Q*2", "abs(Z)"}) {
         EXPECT_FALSE(LettersFitVariables(formula, 2)) << formula;
         EXPECT_TRUE(LettersFitVariables(formula, 3)) << formula;
@@ -29,22 +36,24 @@ TEST(DefineTask, QAndZNeedThreeVariables)
     EXPECT_TRUE(LettersFitVariables("x+y*p-r", 2));
 }
 
-TEST(DefineTask, WarningWhenMoreThanHalfOfTheTrialsWereTroubled)
-{
+TEST(DefineTask, WarningWhenMoreThanHalfOfTheTrialsWereTroubled) {
     struct Row {
         int trials, troubled;
         bool warn;
     };
-    for (const Row& row : std::vector<Row>{
-             {1, 0, false}, {2, 1, false}, {3, 2, true}, {4, 3, true}, {5, 2, false},
-             {100, 51, true}, {100, 50, false}}) {
+    for (const Row& row : std::vector<Row>{{1, 0, false},
+                                           {2, 1, false},
+                                           {3, 2, true},
+                                           {4, 3, true},
+                                           {5, 2, false},
+                                           {100, 51, true},
+                                           {100, 50, false}}) {
         const TrialResult result{row.trials, row.troubled, true};
         EXPECT_EQ(result.Hard(), row.warn) << row.trials << " " << row.troubled;
     }
 }
 
-TEST_F(CatalogueTest, AFormulaThatGivesAValueAtOnceIsGoodOnTheFirstTrial)
-{
+TEST_F(CatalogueTest, AFormulaThatGivesAValueAtOnceIsGoodOnTheFirstTrial) {
     const TrialResult result = TryNewTask(25, "x+y");
     EXPECT_TRUE(result.Good);
     EXPECT_EQ(result.Trials, 1);
@@ -58,8 +67,7 @@ TEST_F(CatalogueTest, AFormulaThatGivesAValueAtOnceIsGoodOnTheFirstTrial)
     }
 }
 
-TEST_F(CatalogueTest, AFormulaThatNeverGivesAValueLeavesTheTaskInUseAlone)
-{
+TEST_F(CatalogueTest, AFormulaThatNeverGivesAValueLeavesTheTaskInUseAlone) {
     CurrentTask = 7;
     CurrentFormula = "previous";
     for (const char* formula : {"1/(x-x)", "x*10000", "2x", "x))"}) {
@@ -75,8 +83,7 @@ TEST_F(CatalogueTest, AFormulaThatNeverGivesAValueLeavesTheTaskInUseAlone)
     EXPECT_EQ(TryNewTask(30, "x*10000").Troubled, 0);
 }
 
-TEST_F(CatalogueTest, OnlyTheFirstSixtyCharactersAreTriedAndStored)
-{
+TEST_F(CatalogueTest, OnlyTheFirstSixtyCharactersAreTriedAndStored) {
     const std::string formula = std::string(59, '1') + "+" + "/(x-x)" + "abc";
     ASSERT_EQ(formula.size(), 69u);
     // Cut at 60, the formula is a whole number of 59 ones followed by '+',
@@ -91,8 +98,7 @@ TEST_F(CatalogueTest, OnlyTheFirstSixtyCharactersAreTriedAndStored)
     EXPECT_EQ(CurrentFormula, seventy.substr(0, 60));
 }
 
-TEST_F(CatalogueTest, StoringKeepsTheSlotsFileNameAndFillsTheTransferRecord)
-{
+TEST_F(CatalogueTest, StoringKeepsTheSlotsFileNameAndFillsTheTransferRecord) {
     OwnTaskSlot(40).FileName.assign("fraFil.kvn");
     NumberOfVariables = 2;
     StoreNewTask(40, "x-y");

@@ -13,8 +13,7 @@ using KolvTest::MakeTask;
 using KolvTest::TaskBytes;
 using KolvTest::WriteBytes;
 
-std::string ReadError(int code)
-{
+std::string ReadError(int code) {
     return ReadErrorMessage + std::to_string(code);
 }
 
@@ -26,8 +25,7 @@ struct Snapshot {
     bool extraMode;
     std::string folder;
 
-    static Snapshot Take()
-    {
+    static Snapshot Take() {
         Snapshot s{CurrentTask, OwnTaskSpan, {}, {}, ExtraTaskMode, TaskFolder};
         for (const TaskRecord& r : OwnTasks)
             s.slots.push_back(EncodeTaskRecord(r));
@@ -36,15 +34,13 @@ struct Snapshot {
                                ExtraTasks[k].Formula);
         return s;
     }
-    bool SameTablesAs(const Snapshot& o) const
-    {
+    bool SameTablesAs(const Snapshot& o) const {
         return currentTask == o.currentTask && span == o.span && slots == o.slots &&
                extras == o.extras && extraMode == o.extraMode;
     }
 };
 
-TEST_F(CatalogueTest, LoadingATaskFileStoresItInTheSlotOfItsNumber)
-{
+TEST_F(CatalogueTest, LoadingATaskFileStoresItInTheSlotOfItsNumber) {
     TaskRecord task = MakeTask(25, 2, "x*y+1");
     task.FileName.assign("minopgave.kvn");
     WriteBytes(File("minopgave.kvn"), TaskBytes(task));
@@ -65,8 +61,7 @@ TEST_F(CatalogueTest, LoadingATaskFileStoresItInTheSlotOfItsNumber)
     EXPECT_EQ(TaskFolder, Folder());
 }
 
-TEST_F(CatalogueTest, ATaskInUseIsReplacedWithoutAQuestion)
-{
+TEST_F(CatalogueTest, ATaskInUseIsReplacedWithoutAQuestion) {
     OwnTaskSlot(25) = MakeTask(25, 3, "old");
     WriteBytes(File("Opg25.kvn"), TaskBytes(MakeTask(25, 2, "new")));
     CurrentTask = 3;
@@ -77,8 +72,7 @@ TEST_F(CatalogueTest, ATaskInUseIsReplacedWithoutAQuestion)
     EXPECT_EQ(CurrentTask, 25);
 }
 
-TEST_F(CatalogueTest, OnlyTheFirstRecordOfALongerFileIsUsed)
-{
+TEST_F(CatalogueTest, OnlyTheFirstRecordOfALongerFileIsUsed) {
     std::vector<uint8_t> bytes = TaskBytes(MakeTask(22, 3, "x+y+z"));
     const std::vector<uint8_t> second = TaskBytes(MakeTask(23, 2, "x-y"));
     bytes.insert(bytes.end(), second.begin(), second.end());
@@ -90,8 +84,7 @@ TEST_F(CatalogueTest, OnlyTheFirstRecordOfALongerFileIsUsed)
     EXPECT_EQ(OwnTaskSpan, 2);
 }
 
-TEST_F(CatalogueTest, FilesThatDifferOnlyPastATextsLengthLoadTheSameTask)
-{
+TEST_F(CatalogueTest, FilesThatDifferOnlyPastATextsLengthLoadTheSameTask) {
     TaskRecord a = MakeTask(40, 3, "x+y+z+100");
     a.Formula.assign("x*z");
     TaskRecord b = MakeTask(40, 3, "x*z");
@@ -107,8 +100,7 @@ TEST_F(CatalogueTest, FilesThatDifferOnlyPastATextsLengthLoadTheSameTask)
     EXPECT_EQ(OwnTaskSlot(40).Formula.text(), fromA);
 }
 
-TEST_F(CatalogueTest, FailedTaskLoadsSayWhyAndStoreNothing)
-{
+TEST_F(CatalogueTest, FailedTaskLoadsSayWhyAndStoreNothing) {
     std::filesystem::create_directory(dir / "folder.kvn");
     ASSERT_EQ(::mkfifo(File("pipe.kvn").c_str(), 0644), 0);
     WriteBytes(File("OPG21.KVN"), TaskBytes(MakeTask(21, 3, "x")));
@@ -156,8 +148,7 @@ TEST_F(CatalogueTest, FailedTaskLoadsSayWhyAndStoreNothing)
     EXPECT_EQ(ReadError(100), " Filen kunne ikke læses; fejl nr. 100");
 }
 
-TEST_F(CatalogueTest, AFullSpanRefusesEveryTaskFileEvenAnEmptyOne)
-{
+TEST_F(CatalogueTest, AFullSpanRefusesEveryTaskFileEvenAnEmptyOne) {
     OwnTaskSlot(21) = MakeTask(21, 3, "x");
     OwnTaskSlot(70) = MakeTask(70, 3, "y");
     RaiseOwnTaskSpan(21);
@@ -178,8 +169,7 @@ TEST_F(CatalogueTest, AFullSpanRefusesEveryTaskFileEvenAnEmptyOne)
     EXPECT_TRUE(OwnTaskSlot(30).isFree());
 }
 
-TEST_F(CatalogueTest, CancelledDialogsChangeNothing)
-{
+TEST_F(CatalogueTest, CancelledDialogsChangeNothing) {
     KolvTest::ScriptedDialogs dialogs; // answers "cancelled"
     TransferRecord = MakeTask(25, 3, "x");
     TaskFolder = Folder();
@@ -195,8 +185,7 @@ TEST_F(CatalogueTest, CancelledDialogsChangeNothing)
     EXPECT_EQ(dialogs.calls.size(), 3u);
 }
 
-TEST_F(CatalogueTest, ExtraTaskFilesOfTwentyOrMoreRecordsTurnTheModeOn)
-{
+TEST_F(CatalogueTest, ExtraTaskFilesOfTwentyOrMoreRecordsTurnTheModeOn) {
     for (int count : {20, 25}) {
         ExtraTaskMode = false;
         ExtraTasks = {};
@@ -216,8 +205,7 @@ TEST_F(CatalogueTest, ExtraTaskFilesOfTwentyOrMoreRecordsTurnTheModeOn)
     }
 }
 
-TEST_F(CatalogueTest, ExtraTaskFileThatEndsEarlyKeepsWhatWasRead)
-{
+TEST_F(CatalogueTest, ExtraTaskFileThatEndsEarlyKeepsWhatWasRead) {
     for (int k = 1; k <= ExtraTaskCount; ++k)
         ExtraTasks[k] = {3, "old"};
     ExtraTaskMode = true;
@@ -233,8 +221,7 @@ TEST_F(CatalogueTest, ExtraTaskFileThatEndsEarlyKeepsWhatWasRead)
     EXPECT_EQ(TaskFolder, Folder());
 }
 
-TEST_F(CatalogueTest, ExtraTaskRecordWithTooLongAFormulaStopsTheLoad)
-{
+TEST_F(CatalogueTest, ExtraTaskRecordWithTooLongAFormulaStopsTheLoad) {
     std::vector<uint8_t> bytes = ExtraBytes(20);
     bytes[6 * ExtraRecordSize] = 61; // record 7
     WriteBytes(File("ekstra.kvn"), bytes);
@@ -250,8 +237,7 @@ TEST_F(CatalogueTest, ExtraTaskRecordWithTooLongAFormulaStopsTheLoad)
     EXPECT_EQ(ExtraTasks[7].VariableCount, 0);
 }
 
-TEST_F(CatalogueTest, ExtraTaskFileThatCannotBeOpenedLeavesTheModeAsItWas)
-{
+TEST_F(CatalogueTest, ExtraTaskFileThatCannotBeOpenedLeavesTheModeAsItWas) {
     ExtraTaskMode = true;
     TaskFolder = "/before/";
     WriteBytes(File("EKSTRA.KVN"), ExtraBytes(20));
@@ -263,8 +249,7 @@ TEST_F(CatalogueTest, ExtraTaskFileThatCannotBeOpenedLeavesTheModeAsItWas)
     }
 }
 
-TEST_F(CatalogueTest, SavingWritesTheTransferRecordAsTheWholeFile)
-{
+TEST_F(CatalogueTest, SavingWritesTheTransferRecordAsTheWholeFile) {
     TransferRecord = MakeTask(25, 2, "x+y");
     TransferRecord.Formula.assign("x+yyyyyyyyy");
     TransferRecord.Formula.assign("x"); // leftovers are written as they stand
@@ -286,8 +271,7 @@ TEST_F(CatalogueTest, SavingWritesTheTransferRecordAsTheWholeFile)
     EXPECT_EQ(EncodeTaskRecord(OwnTaskSlot(25)), EncodeTaskRecord(TransferRecord));
 }
 
-TEST_F(CatalogueTest, SavingReplacesAnExistingFileInOneStep)
-{
+TEST_F(CatalogueTest, SavingReplacesAnExistingFileInOneStep) {
     WriteBytes(File("Opg25.kvn"), std::vector<uint8_t>(500, 'z'));
     ASSERT_EQ(::chmod(File("Opg25.kvn").c_str(), 0640), 0);
     TransferRecord = MakeTask(25, 3, "x+y+z");
@@ -304,8 +288,7 @@ TEST_F(CatalogueTest, SavingReplacesAnExistingFileInOneStep)
               1);
 }
 
-TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo)
-{
+TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo) {
     std::filesystem::create_directory(dir / "real");
     WriteBytes(dir / "real" / "Opg25.kvn", {1, 2, 3});
     std::filesystem::create_symlink(dir / "real" / "Opg25.kvn", dir / "link.kvn");
@@ -315,8 +298,7 @@ TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo)
     EXPECT_EQ(KolvTest::ReadBytes(dir / "real" / "Opg25.kvn"), TaskBytes(TransferRecord));
 }
 
-TEST_F(CatalogueTest, RefusedSavesLeaveTheDiskAsItWas)
-{
+TEST_F(CatalogueTest, RefusedSavesLeaveTheDiskAsItWas) {
     TransferRecord = MakeTask(25, 3, "x");
     WriteBytes(File("notes.txt"), {'k', 'e', 'e', 'p'});
     std::filesystem::create_directory(dir / "taken.kvn"); // a folder in place of the file
@@ -348,8 +330,7 @@ TEST_F(CatalogueTest, RefusedSavesLeaveTheDiskAsItWas)
               2);
 }
 
-TEST_F(CatalogueTest, StartUpFileIsAnExtraTaskFileWhenItsNameHoldsKstra)
-{
+TEST_F(CatalogueTest, StartUpFileIsAnExtraTaskFileWhenItsNameHoldsKstra) {
     struct Row {
         std::string name;
         bool extra;
@@ -380,8 +361,7 @@ TEST_F(CatalogueTest, StartUpFileIsAnExtraTaskFileWhenItsNameHoldsKstra)
     }
 }
 
-TEST_F(CatalogueTest, StartUpFileFailuresAreReported)
-{
+TEST_F(CatalogueTest, StartUpFileFailuresAreReported) {
     EXPECT_FALSE(LoadStartupFile().failed); // no argument: nothing to do
 
     WriteBytes(File("empty.kvn"), {});
@@ -397,8 +377,7 @@ TEST_F(CatalogueTest, StartUpFileFailuresAreReported)
 
 // No prefix of a file, and no single changed byte, may make a load misbehave:
 // it either loads a task within the limits or fails with a message.
-TEST_F(CatalogueTest, EveryPrefixAndEveryChangedByteOfATaskFileIsHandled)
-{
+TEST_F(CatalogueTest, EveryPrefixAndEveryChangedByteOfATaskFileIsHandled) {
     const std::vector<uint8_t> whole = TaskBytes(MakeTask(44, 3, "x*(y+z)-p"));
     for (std::size_t size = 0; size <= whole.size(); ++size) {
         InitTaskCatalogue();
@@ -428,8 +407,7 @@ TEST_F(CatalogueTest, EveryPrefixAndEveryChangedByteOfATaskFileIsHandled)
     }
 }
 
-TEST_F(CatalogueTest, EveryPrefixOfAnExtraTaskFileIsHandled)
-{
+TEST_F(CatalogueTest, EveryPrefixOfAnExtraTaskFileIsHandled) {
     const std::vector<uint8_t> whole = ExtraBytes(20, "x+y+z+");
     for (std::size_t size = 0; size <= whole.size(); ++size) {
         WriteBytes(File("ekstra.kvn"), {whole.begin(), whole.begin() + static_cast<long>(size)});

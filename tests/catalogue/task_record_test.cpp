@@ -8,8 +8,7 @@ namespace {
 using namespace KolvErkl;
 using KolvTest::CatalogueTest;
 
-TEST(TaskRecord, LayoutIsLittleEndianAtFixedOffsets)
-{
+TEST(TaskRecord, LayoutIsLittleEndianAtFixedOffsets) {
     TaskRecord r = KolvTest::MakeTask(21, 3, "x+y");
     r.TaskNumber = 0x12345678; // only the layout is looked at here
     r.VariableCount = -2;
@@ -31,8 +30,7 @@ TEST(TaskRecord, LayoutIsLittleEndianAtFixedOffsets)
     EXPECT_EQ(b[103], 11);
 }
 
-TEST(TaskRecord, LeftoverBytesAfterAShortTextSurviveARoundTrip)
-{
+TEST(TaskRecord, LeftoverBytesAfterAShortTextSurviveARoundTrip) {
     TaskRecord r = KolvTest::MakeTask(25, 2, "x+y+100*(x-y)");
     r.Formula.assign("x*y"); // the longer text stays behind the length
     const TaskRecordBytes first = EncodeTaskRecord(r);
@@ -45,12 +43,11 @@ TEST(TaskRecord, LeftoverBytesAfterAShortTextSurviveARoundTrip)
     EXPECT_EQ(EncodeTaskRecord(decoded), first);
 }
 
-TEST(TaskRecord, EveryByteOfAValidRecordRoundTrips)
-{
+TEST(TaskRecord, EveryByteOfAValidRecordRoundTrips) {
     TaskRecordBytes bytes{};
     for (std::size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<uint8_t>(i * 37 + 5);
-    bytes[4] = 3, bytes[5] = bytes[6] = bytes[7] = 0;  // VariableCount 3
+    bytes[4] = 3, bytes[5] = bytes[6] = bytes[7] = 0;    // VariableCount 3
     bytes[8] = 70, bytes[9] = bytes[10] = bytes[11] = 0; // TaskNumber 70
     bytes[12] = 60;
     bytes[73] = 28;
@@ -62,8 +59,7 @@ TEST(TaskRecord, EveryByteOfAValidRecordRoundTrips)
     EXPECT_EQ(r.FileName.text().size(), 28u);
 }
 
-TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole)
-{
+TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole) {
     struct Row {
         const char* what;
         std::size_t at;
@@ -93,8 +89,7 @@ TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole)
     }
 }
 
-TEST(TaskRecord, ShortStringsCutToTheirCapacity)
-{
+TEST(TaskRecord, ShortStringsCutToTheirCapacity) {
     TaskRecord r;
     r.Formula.assign(std::string(70, 'x'));
     EXPECT_EQ(r.Formula.Length, 60);
@@ -103,8 +98,7 @@ TEST(TaskRecord, ShortStringsCutToTheirCapacity)
     EXPECT_EQ(r.FileName.text(), "Opg21.kvn");
 }
 
-TEST(ExtraRecord, CharactersAreScrambledByTheirPosition)
-{
+TEST(ExtraRecord, CharactersAreScrambledByTheirPosition) {
     const auto abc = EncodeExtraRecord("abc");
     EXPECT_EQ(abc[0], 3);
     EXPECT_EQ(abc[1], 110);
@@ -122,8 +116,7 @@ TEST(ExtraRecord, CharactersAreScrambledByTheirPosition)
     EXPECT_EQ(formula, high);
 }
 
-TEST(ExtraRecord, LengthAboveSixtyIsRefused)
-{
+TEST(ExtraRecord, LengthAboveSixtyIsRefused) {
     auto bytes = EncodeExtraRecord("x+y");
     std::string formula = "before", reason;
     bytes[0] = 60;
@@ -134,8 +127,7 @@ TEST(ExtraRecord, LengthAboveSixtyIsRefused)
     EXPECT_EQ(reason, BadExtraFormulaReason);
 }
 
-TEST_F(CatalogueTest, StartUpFreesEverySlotUnderItsDefaultName)
-{
+TEST_F(CatalogueTest, StartUpFreesEverySlotUnderItsDefaultName) {
     OwnTaskSpan = 7;
     OwnTaskSlot(33) = KolvTest::MakeTask(33, 2, "x");
     InitTaskCatalogue();
@@ -151,8 +143,7 @@ TEST_F(CatalogueTest, StartUpFreesEverySlotUnderItsDefaultName)
     EXPECT_THROW(OwnTaskSlot(71), std::out_of_range);
 }
 
-TEST_F(CatalogueTest, SpanIsTheHighestNumberStoredLessTwenty)
-{
+TEST_F(CatalogueTest, SpanIsTheHighestNumberStoredLessTwenty) {
     RaiseOwnTaskSpan(30);
     EXPECT_EQ(OwnTaskSpan, 10);
     RaiseOwnTaskSpan(21);
@@ -161,8 +152,7 @@ TEST_F(CatalogueTest, SpanIsTheHighestNumberStoredLessTwenty)
     EXPECT_EQ(OwnTaskSpan, 50);
 }
 
-TEST_F(CatalogueTest, StartUpFolderAndOpeningMode)
-{
+TEST_F(CatalogueTest, StartUpFolderAndOpeningMode) {
     const std::string longFolder = "/" + std::string(40, 'a') + "/" + std::string(30, 'b') + "/";
     struct Row {
         std::vector<std::string> arguments;
@@ -189,8 +179,7 @@ TEST_F(CatalogueTest, StartUpFolderAndOpeningMode)
     }
 }
 
-TEST_F(CatalogueTest, FolderAfterOpeningAFile)
-{
+TEST_F(CatalogueTest, FolderAfterOpeningAFile) {
     const std::string deep = "/" + std::string(50, 'd') + "/" + std::string(20, 'e') + "/";
     const std::vector<std::pair<std::string, std::string>> rows = {
         {"/home/l/Opg21.kvn", "/home/l/"},
@@ -209,22 +198,19 @@ TEST_F(CatalogueTest, FolderAfterOpeningAFile)
     }
 }
 
-TEST(DefaultNames, AreOpgNumberKvn)
-{
+TEST(DefaultNames, AreOpgNumberKvn) {
     EXPECT_EQ(DefaultFileName(21), "Opg21.kvn");
     EXPECT_EQ(DefaultFileName(70), "Opg70.kvn");
 }
 
-TEST(Cp1252, EveryByteConvertsAndBack)
-{
+TEST(Cp1252, EveryByteConvertsAndBack) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
 }
 
-TEST(Cp1252, DanishLettersAndTheHighControls)
-{
+TEST(Cp1252, DanishLettersAndTheHighControls) {
     EXPECT_EQ(Cp1252ToUtf8("\xE6\xF8\xE5\xC6\xD8\xC5"), "æøåÆØÅ");
     EXPECT_EQ(Cp1252ToUtf8("\x80\x9E"), "€ž");
     EXPECT_EQ(Utf8ToCp1252("Grøn €"), "Gr\xF8n \x80");

@@ -20,16 +20,14 @@ struct Ran {
     std::string out, err;
 };
 
-std::string Quote(const std::string& text)
-{
+std::string Quote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
-std::string Slurp(const std::filesystem::path& path)
-{
+std::string Slurp(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -38,9 +36,9 @@ class FileCommands : public ::testing::Test {
 protected:
     std::filesystem::path dir;
 
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kolvane-files-XXXXXX").string();
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kolvane-files-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir = pattern;
     }
@@ -48,8 +46,7 @@ protected:
 
     std::string Path(const std::string& name) const { return (dir / name).string(); }
 
-    Ran Run(const std::vector<std::string>& arguments)
-    {
+    Ran Run(const std::vector<std::string>& arguments) {
         std::string command = Quote(KOLVANE_TASKS_EXE);
         for (const std::string& a : arguments)
             command += " " + Quote(a);
@@ -68,8 +65,7 @@ protected:
     }
 
     // A text file of formula lines x+100, x+200, ... (count lines).
-    std::string FormulaLines(int count, const std::string& name = "formulas.txt")
-    {
+    std::string FormulaLines(int count, const std::string& name = "formulas.txt") {
         std::ofstream out(Path(name), std::ios::binary);
         for (int k = 1; k <= count; ++k)
             out << "x+" << k * 100 << "\n";
@@ -77,8 +73,7 @@ protected:
     }
 };
 
-TEST_F(FileCommands, MakeTaskWritesTheRecordTheDefineDialogWouldAndShowReadsIt)
-{
+TEST_F(FileCommands, MakeTaskWritesTheRecordTheDefineDialogWouldAndShowReadsIt) {
     const Ran made = Run({"make-task", "--number", "25", "--vars", "2", "--formula", "x*y+1",
                           Path("minopgave.kvn")});
     ASSERT_EQ(made.status, 0) << made.err;
@@ -98,8 +93,7 @@ TEST_F(FileCommands, MakeTaskWritesTheRecordTheDefineDialogWouldAndShowReadsIt)
                          "FileName: Opg25.kvn\n");
 }
 
-TEST_F(FileCommands, MakeTaskRefusesWithTheDefineDialogsMessages)
-{
+TEST_F(FileCommands, MakeTaskRefusesWithTheDefineDialogsMessages) {
     std::ofstream(Path("keep.txt")) << "keep";
     struct Row {
         std::vector<std::string> arguments;
@@ -132,8 +126,7 @@ TEST_F(FileCommands, MakeTaskRefusesWithTheDefineDialogsMessages)
     EXPECT_EQ(Slurp(Path("keep.txt")), "keep");
 }
 
-TEST_F(FileCommands, ExtraTaskFilesRoundTripAndDriveEvalAndTable)
-{
+TEST_F(FileCommands, ExtraTaskFilesRoundTripAndDriveEvalAndTable) {
     ASSERT_EQ(Run({"make-extra", FormulaLines(20), Path("ekstra.kvn")}).status, 0);
     const std::string bytes = Slurp(Path("ekstra.kvn"));
     ASSERT_EQ(bytes.size(), 20 * KolvErkl::ExtraRecordSize);
@@ -150,15 +143,15 @@ TEST_F(FileCommands, ExtraTaskFilesRoundTripAndDriveEvalAndTable)
     EXPECT_EQ(Run({"eval", "--extra", Path("ekstra.kvn"), "--task", "5", "1", "2", "3"}).out,
               "501 0 0\n");
     EXPECT_NE(Run({"eval", "--task", "5", "1", "2", "3"}).out, "501 0 0\n");
-    EXPECT_NE(Run({"eval", "--vars", "2", "--extra", Path("ekstra.kvn"), "--task", "5", "1", "2"}).out,
-              "501 0 0\n");
+    EXPECT_NE(
+        Run({"eval", "--vars", "2", "--extra", Path("ekstra.kvn"), "--task", "5", "1", "2"}).out,
+        "501 0 0\n");
     const Ran table = Run({"table", "--extra", Path("ekstra.kvn"), "--task", "20"});
     EXPECT_EQ(table.status, 0);
     EXPECT_EQ(table.out.substr(0, 15), "1 1 1 2001\n1 1 ");
 }
 
-TEST_F(FileCommands, BadExtraTaskFilesAndLinesAreRefusedWithWhere)
-{
+TEST_F(FileCommands, BadExtraTaskFilesAndLinesAreRefusedWithWhere) {
     std::ofstream(Path("long.txt"), std::ios::binary) << "x\ny\n" << std::string(61, '1') << "\n";
     struct Row {
         std::vector<std::string> arguments;

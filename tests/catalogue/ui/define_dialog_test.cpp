@@ -32,8 +32,7 @@ protected:
     QLineEdit* edit1 = nullptr;
     QLineEdit* edit2 = nullptr;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         KolvTest::CatalogueTest::SetUp();
         MessageHook = [this](const QString& text, const QString& caption) {
             messages.push_back({text, caption});
@@ -47,8 +46,7 @@ protected:
         form->show();
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         form.reset();
         MessageHook = nullptr;
         HelpHandler = nullptr;
@@ -56,27 +54,26 @@ protected:
     }
 
     template <class T> T* Child(const char* name) { return form->findChild<T*>(name); }
-    void Click(const char* button) { QTest::mouseClick(Child<QAbstractButton>(button), Qt::LeftButton); }
+    void Click(const char* button) {
+        QTest::mouseClick(Child<QAbstractButton>(button), Qt::LeftButton);
+    }
 
     // Types the number and the formula and presses Enter in the formula.
-    void Define(const QString& number, const QString& formula)
-    {
+    void Define(const QString& number, const QString& formula) {
         QTest::keyClicks(edit1, number);
         QTest::keyClicks(edit2, formula);
         QTest::keyClick(edit2, Qt::Key_Return);
     }
 
     // Still open, the formula selected and in focus, both fields as typed.
-    void ExpectRefused(const QString& number, const QString& formula)
-    {
+    void ExpectRefused(const QString& number, const QString& formula) {
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(form->focusWidget(), edit2);
         EXPECT_EQ(edit2->selectedText(), formula);
         EXPECT_EQ(edit1->text(), number);
     }
 
-    std::vector<QString> Texts() const
-    {
+    std::vector<QString> Texts() const {
         std::vector<QString> texts;
         for (const Shown& m : messages)
             texts.push_back(m.text);
@@ -85,8 +82,7 @@ protected:
 };
 
 // Answers the yes/no question once it is open.
-void AnswerQuestion(bool yes, QString* firstLine = nullptr)
-{
+void AnswerQuestion(bool yes, QString* firstLine = nullptr) {
     QTimer::singleShot(0, [yes, firstLine] {
         QWidget* question = QApplication::activeModalWidget();
         ASSERT_NE(question, nullptr);
@@ -96,8 +92,7 @@ void AnswerQuestion(bool yes, QString* firstLine = nullptr)
     });
 }
 
-TEST_F(DefineDialogTest, OpensEmptyWithTheNumberInFocus)
-{
+TEST_F(DefineDialogTest, OpensEmptyWithTheNumberInFocus) {
     EXPECT_EQ(form->windowTitle(), "Definition af ny opgave.");
     EXPECT_EQ(Child<QLabel>("Label1")->text(), "Opgavens nummer (21..70):");
     EXPECT_EQ(Child<QLabel>("Label2")->text(), "Tekst:  ");
@@ -121,8 +116,7 @@ TEST_F(DefineDialogTest, OpensEmptyWithTheNumberInFocus)
     EXPECT_EQ(NumberOfVariables, 3);
 }
 
-TEST_F(DefineDialogTest, OnlyTheAllowedCharactersCanBeTyped)
-{
+TEST_F(DefineDialogTest, OnlyTheAllowedCharactersCanBeTyped) {
     const std::vector<std::tuple<QLineEdit*, QString, QString>> rows = {
         {edit1, "2a5 -+.", "25"},
         {edit1, "0123456789", "0123456789"},
@@ -141,8 +135,7 @@ TEST_F(DefineDialogTest, OnlyTheAllowedCharactersCanBeTyped)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(DefineDialogTest, EnterMovesToTheEmptyFieldOrAccepts)
-{
+TEST_F(DefineDialogTest, EnterMovesToTheEmptyFieldOrAccepts) {
     QTest::keyClick(edit1, Qt::Key_Return); // both empty: nothing
     EXPECT_EQ(form->focusWidget(), edit1);
 
@@ -162,8 +155,7 @@ TEST_F(DefineDialogTest, EnterMovesToTheEmptyFieldOrAccepts)
     EXPECT_FALSE(OwnTaskSlot(25).isFree());
 }
 
-TEST_F(DefineDialogTest, OkFillsTheFieldsInOrderThenAccepts)
-{
+TEST_F(DefineDialogTest, OkFillsTheFieldsInOrderThenAccepts) {
     QTest::keyClicks(edit2, "x+y");
     Click("BitBtn1");
     EXPECT_EQ(form->focusWidget(), edit1);
@@ -181,20 +173,16 @@ TEST_F(DefineDialogTest, OkFillsTheFieldsInOrderThenAccepts)
     EXPECT_FALSE(DefineCancelled);
 }
 
-TEST_F(DefineDialogTest, RefusedDefinitionsSayWhyAndChangeNoTask)
-{
+TEST_F(DefineDialogTest, RefusedDefinitionsSayWhyAndChangeNoTask) {
     struct Row {
         QString number, formula;
         int variables;
         std::string message;
     };
     const std::vector<Row> rows = {
-        {"20", "x+y", 3, TaskNumberErrorMessage},
-        {"71", "x+y", 3, TaskNumberErrorMessage},
-        {"0", "x+y", 3, TaskNumberErrorMessage},
-        {"30", "x+z", 2, TwoVariableLettersMessage},
-        {"30", "q*2", 2, TwoVariableLettersMessage},
-        {"30", "1/(x-x)", 3, NoGoodTrialMessage},
+        {"20", "x+y", 3, TaskNumberErrorMessage},    {"71", "x+y", 3, TaskNumberErrorMessage},
+        {"0", "x+y", 3, TaskNumberErrorMessage},     {"30", "x+z", 2, TwoVariableLettersMessage},
+        {"30", "q*2", 2, TwoVariableLettersMessage}, {"30", "1/(x-x)", 3, NoGoodTrialMessage},
         {"30", "x*10000", 2, NoGoodTrialMessage},
     };
     for (const Row& row : rows) {
@@ -226,8 +214,7 @@ TEST_F(DefineDialogTest, RefusedDefinitionsSayWhyAndChangeNoTask)
     EXPECT_EQ(CurrentTask, 4);
 }
 
-TEST_F(DefineDialogTest, ASlotInUseIsOnlyReplacedWhenTheTeacherAgrees)
-{
+TEST_F(DefineDialogTest, ASlotInUseIsOnlyReplacedWhenTheTeacherAgrees) {
     OwnTaskSlot(25) = KolvTest::MakeTask(25, 3, "x");
     RaiseOwnTaskSpan(25);
     Click("RadioButton1");
@@ -256,8 +243,7 @@ TEST_F(DefineDialogTest, ASlotInUseIsOnlyReplacedWhenTheTeacherAgrees)
     EXPECT_EQ(OwnTaskSlot(25).VariableCount, 2);
 }
 
-TEST_F(DefineDialogTest, AGoodTaskIsStoredSavedAndBecomesTheCurrentTask)
-{
+TEST_F(DefineDialogTest, AGoodTaskIsStoredSavedAndBecomesTheCurrentTask) {
     dialogs.answer = File("Opg25.kvn");
     Define("25", "x+y");
 
@@ -273,8 +259,7 @@ TEST_F(DefineDialogTest, AGoodTaskIsStoredSavedAndBecomesTheCurrentTask)
     EXPECT_EQ(KolvTest::ReadBytes(File("Opg25.kvn")), KolvTest::TaskBytes(OwnTaskSlot(25)));
 }
 
-TEST_F(DefineDialogTest, ACancelledSaveStillKeepsTheTask)
-{
+TEST_F(DefineDialogTest, ACancelledSaveStillKeepsTheTask) {
     Define("30", "x*2");
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(OwnTaskSlot(30).isFree());
@@ -283,8 +268,7 @@ TEST_F(DefineDialogTest, ACancelledSaveStillKeepsTheTask)
     EXPECT_FALSE(DefineCancelled);
 }
 
-TEST_F(DefineDialogTest, AFailedSaveIsShownWithAnEmptyCaption)
-{
+TEST_F(DefineDialogTest, AFailedSaveIsShownWithAnEmptyCaption) {
     dialogs.answer = File("opgave.txt");
     Define("30", "x*2");
     ASSERT_EQ(messages.size(), 1u);
@@ -295,8 +279,7 @@ TEST_F(DefineDialogTest, AFailedSaveIsShownWithAnEmptyCaption)
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(DefineDialogTest, OnlyTheFirstSixtyCharactersOfALongFormulaAreKept)
-{
+TEST_F(DefineDialogTest, OnlyTheFirstSixtyCharactersOfALongFormulaAreKept) {
     QString formula = "x+11";
     while (formula.size() < 70)
         formula += "+1";
@@ -307,8 +290,7 @@ TEST_F(DefineDialogTest, OnlyTheFirstSixtyCharactersOfALongFormulaAreKept)
 }
 
 // Whether the teacher is warned follows the trials that the same seed gives.
-TEST_F(DefineDialogTest, WarnsWhenMostTrialsWereTroubledButAcceptsTheTask)
-{
+TEST_F(DefineDialogTest, WarnsWhenMostTrialsWereTroubledButAcceptsTheTask) {
     const QString rare = "1/(x-1)/(x-2)/(x-3)/(x-4)/(x-5)/(x-6)"; // good only for x 7..9
     bool sawWarning = false, sawQuiet = false;
     for (uint32_t seed = 1; seed < 200 && !(sawWarning && sawQuiet); ++seed) {
@@ -332,8 +314,7 @@ TEST_F(DefineDialogTest, WarnsWhenMostTrialsWereTroubledButAcceptsTheTask)
     EXPECT_TRUE(sawQuiet);
 }
 
-TEST_F(DefineDialogTest, FortrydEscAndTheCloseBoxAllAbandon)
-{
+TEST_F(DefineDialogTest, FortrydEscAndTheCloseBoxAllAbandon) {
     Click("RadioButton1");
     Click("BitBtn2");
     EXPECT_TRUE(DefineCancelled);
@@ -352,8 +333,7 @@ TEST_F(DefineDialogTest, FortrydEscAndTheCloseBoxAllAbandon)
     EXPECT_EQ(NumberOfVariables, 3);
 }
 
-TEST_F(DefineDialogTest, ReleasingF1OpensTheHelp)
-{
+TEST_F(DefineDialogTest, ReleasingF1OpensTheHelp) {
     QTest::keyRelease(edit1, Qt::Key_F1);
     QTest::keyRelease(edit2, Qt::Key_F1);
     QTest::keyRelease(Child<QWidget>("RadioButton1"), Qt::Key_F1);
