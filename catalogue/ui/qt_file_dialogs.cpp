@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -46,8 +47,12 @@ std::optional<std::string> QtFileDialogs::saveFile(const std::string& title,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false); // ask before replacing
-    if (!folder.empty())
-        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+    // The folder may still name the file given on the command line when that
+    // file could not be opened; its folder is then the place to start.
+    if (!folder.empty()) {
+        const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(folder)));
+        dialog.setDirectory(start.isDir() ? start.filePath() : start.absolutePath());
+    }
     dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
     Preset(dialog, QString::fromStdString(presetName));
     return Chosen(dialog);
