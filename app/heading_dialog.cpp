@@ -93,15 +93,20 @@ void TOverskrif::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-// Edit1KeyPress: Enter moves on to "OK" and is consumed.
+// Enter moves on to "OK" and is consumed; the text stays as it is, and a
+// second Enter presses "OK".
+bool TOverskrif::Edit1KeyPress(const QKeyEvent& key)
+{
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+        return false;
+    BitBtn1->setFocus();
+    return true;
+}
+
 bool TOverskrif::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            BitBtn1->setFocus();
-            return true;
-        }
-    }
+    if (watched == Edit1 && event->type() == QEvent::KeyPress
+        && Edit1KeyPress(*static_cast<QKeyEvent*>(event)))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -32,6 +32,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool Edit1KeyPress(const QKeyEvent& key); // true: consumed
+
     // The edit field's text when the dialog was opened; "&Fortryd" makes it
     // the heading again.
     QString savedHeading_;

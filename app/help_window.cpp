@@ -21,6 +21,8 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Kolvane - Vejledning"));
+    // Closing the main window ends the program, also while the guide is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenExternalLinks(true);

@@ -11,34 +11,31 @@ using KolvTest::PdfPageCount;
 
 namespace {
 
-struct HeadingCase {
-    QString heading;
-    QStringList firstLines; // before " Kolvane"
-};
-
-class PrintBufferTest : public ::testing::TestWithParam<HeadingCase> {};
-
-TEST_P(PrintBufferTest, HeadingLinesThenTitleThenLog)
+TEST(PrintBuffer, HeadingLinesThenTitleThenLog)
 {
-    ActivityLog = {QStringLiteral("           Opgave nummer:  7     (3 variable)"),
-                   QStringLiteral(" ")};
-    Heading = GetParam().heading;
-    PrintBuffer = {QStringLiteral("left over from the last print")};
-    FillPrintBuffer();
-    const QStringList expected = GetParam().firstLines + QStringList{u" Kolvane"_qs, u" "_qs}
-                                 + ActivityLog;
-    EXPECT_EQ(PrintBuffer, expected);
+    struct Case {
+        QString heading;
+        QStringList firstLines; // before " Kolvane"
+    };
+    const Case cases[] = {
+        {QString(), {}},
+        {u" "_qs, {}},
+        {u"  "_qs, {u"   "_qs, u" "_qs}},
+        {u"Anna Berg"_qs, {u" Anna Berg"_qs, u" "_qs}},
+        {u" Anna "_qs, {u"  Anna "_qs, u" "_qs}},
+        {u"\tAnna"_qs, {}}, // a control character sorts below the blank
+        {u"!"_qs, {u" !"_qs, u" "_qs}},
+        {u"Øjvind"_qs, {u" Øjvind"_qs, u" "_qs}},
+    };
+    ActivityLog = {u"           Opgave nummer:  7     (3 variable)"_qs, u" "_qs};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("heading \"" + c.heading.toStdString() + "\"");
+        Heading = c.heading;
+        PrintBuffer = {u"left over from the last print"_qs};
+        FillPrintBuffer();
+        EXPECT_EQ(PrintBuffer, c.firstLines + QStringList{u" Kolvane"_qs, u" "_qs} + ActivityLog);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Headings, PrintBufferTest,
-    ::testing::Values(HeadingCase{QString(), {}}, HeadingCase{u" "_qs, {}},
-                      HeadingCase{u"  "_qs, {u"   "_qs, u" "_qs}},
-                      HeadingCase{u"Anna Berg"_qs, {u" Anna Berg"_qs, u" "_qs}},
-                      HeadingCase{u" Anna "_qs, {u"  Anna "_qs, u" "_qs}},
-                      HeadingCase{u"\tAnna"_qs, {}}, // a control character sorts below the blank
-                      HeadingCase{u"!"_qs, {u" !"_qs, u" "_qs}},
-                      HeadingCase{u"Øjvind"_qs, {u" Øjvind"_qs, u" "_qs}}));
 
 // Records where the page loop draws.
 struct RecordingSink : PageSink {
