@@ -33,7 +33,8 @@ TEST(PrintBuffer, HeadingLinesThenTitleThenLog)
         Heading = c.heading;
         PrintBuffer = {u"left over from the last print"_qs};
         FillPrintBuffer();
-        EXPECT_EQ(PrintBuffer, c.firstLines + QStringList{u" Kolvane"_qs, u" "_qs} + ActivityLog);
+        const QStringList title{u" Kolvane"_qs, u" "_qs};
+        EXPECT_EQ(PrintBuffer, c.firstLines + title + ActivityLog);
     }
 }
 
