@@ -165,14 +165,13 @@ void TForm1::BuildMenu()
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
-    auto submenu = [](QMenu* parent, QMenuBar* bar, const char* name, const QString& caption) {
-        QMenu* menu = parent ? parent->addMenu(caption) : bar->addMenu(caption);
+    auto named = [](QMenu* menu, const char* name) {
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
 
-    Filer1 = submenu(nullptr, MainMenu1, "Filer1", QStringLiteral("&Filer"));
-    Hentopgaver1 = submenu(Filer1, nullptr, "Hentopgaver1", QStringLiteral("Hent opgaver"));
+    Filer1 = named(MainMenu1->addMenu(QStringLiteral("&Filer")), "Filer1");
+    Hentopgaver1 = named(Filer1->addMenu(QStringLiteral("Hent opgaver")), "Hentopgaver1");
     Hentegneopgaver1 = action(Hentopgaver1, "Hentegneopgaver1", QStringLiteral("Hent egne opgaver"),
                               &TForm1::Hentegneopgaver1Click);
     HentEkstraopgaver1 = action(Hentopgaver1, "HentEkstraopgaver1",
@@ -182,14 +181,14 @@ void TForm1::BuildMenu()
     Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     Afslut1 = action(Filer1, "Afslut1", QStringLiteral("&Afslut"), &TForm1::Afslut1Click);
 
-    Egneopgaver1 = submenu(nullptr, MainMenu1, "Egneopgaver1", QStringLiteral("&Egne opgaver"));
+    Egneopgaver1 = named(MainMenu1->addMenu(QStringLiteral("&Egne opgaver")), "Egneopgaver1");
     Definernyopgave1 = action(Egneopgaver1, "Definernyopgave1",
                               QStringLiteral("&Definer ny opgave"), &TForm1::Definernyopgave1Click);
     Listeoveregneopgaver1 = action(Egneopgaver1, "Listeoveregneopgaver1",
                                    QStringLiteral("&Liste over egne opgaver"),
                                    &TForm1::Listeoveregneopgaver1Click);
 
-    Oplysninger1 = submenu(nullptr, MainMenu1, "Oplysninger1", QStringLiteral("&Hjælp"));
+    Oplysninger1 = named(MainMenu1->addMenu(QStringLiteral("&Hjælp")), "Oplysninger1");
     Vejledning1 = action(Oplysninger1, "Vejledning1", QStringLiteral("&Vejledning"),
                          &TForm1::Vejledning1Click);
     N1 = Oplysninger1->addSeparator();

@@ -109,7 +109,7 @@ std::filesystem::path FolderOf(const std::filesystem::path& name) {
 // A failure at any point leaves the old file as it was.
 bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::size_t size) {
     const std::filesystem::path folder = FolderOf(target);
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temp = (folder / (std::string(".").append(target.filename().string()).append(".XXXXXX"))).string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;

@@ -249,7 +249,7 @@ TEST_F(EngineTest, PreparationAgreesWithLetterByLetterSubstitution) {
 
         FormulaText expected(formula);
         RemoveBlanks(expected);
-        const std::string wrapped = "(" + std::string(expected.view()) + ")";
+        const std::string wrapped = std::string("(").append(expected.view()).append(")");
         expected = FormulaText(wrapped);
         bool refused = false;
         for (const auto& [letter, value] : {std::pair{'x', x},

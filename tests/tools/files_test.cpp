@@ -49,7 +49,7 @@ protected:
     Ran Run(const std::vector<std::string>& arguments) {
         std::string command = Quote(KOLVANE_TASKS_EXE);
         for (const std::string& a : arguments)
-            command += " " + Quote(a);
+            command.append(" ").append(Quote(a));
         command += " 2>" + Quote(Path("err")) + " </dev/null";
         Ran ran;
         FILE* pipe = ::popen(command.c_str(), "r");

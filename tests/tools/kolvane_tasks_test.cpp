@@ -53,7 +53,7 @@ protected:
         std::ofstream(in, std::ios::binary) << input;
         std::string command = ShellQuoted(KOLVANE_TASKS_EXE);
         for (const std::string& a : arguments)
-            command += " " + ShellQuoted(a);
+            command.append(" ").append(ShellQuoted(a));
         command += " <" + ShellQuoted(in) + " 2>" + ShellQuoted(err);
         Result result;
         FILE* pipe = ::popen(command.c_str(), "r");
