@@ -108,8 +108,13 @@ std::filesystem::path FolderOf(const std::filesystem::path& name) {
 // file in the same folder, reaches the disk, and then takes the old name.
 // A failure at any point leaves the old file as it was.
 bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::size_t size) {
+    // A file the user may not write cannot be created anew under its name;
+    // a rename in a writable folder would replace it all the same.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return false;
     const std::filesystem::path folder = FolderOf(target);
-    std::string temp = (folder / (std::string(".").append(target.filename().string()).append(".XXXXXX"))).string();
+    std::string temp =
+        (folder / (std::string(".").append(target.filename().string()).append(".XXXXXX"))).string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;

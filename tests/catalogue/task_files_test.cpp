@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_fixture.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -286,6 +287,28 @@ TEST_F(CatalogueTest, SavingReplacesAnExistingFileInOneStep) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST_F(CatalogueTest, SavingKeepsAnExistingFileThatMayNotBeWritten) {
+    WriteBytes(File("Opg25.kvn"), {1, 2, 3});
+    ASSERT_EQ(::chmod(File("Opg25.kvn").c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.c_str(), 0777), 0); // the folder itself is writable
+    TransferRecord = MakeTask(25, 3, "x");
+
+    // Root may write any file: save as an ordinary user instead.
+    struct OrdinaryUser {
+        const bool root = ::geteuid() == 0;
+        OrdinaryUser() { EXPECT_TRUE(!root || ::seteuid(65534) == 0); }
+        ~OrdinaryUser() { EXPECT_TRUE(!root || ::seteuid(0) == 0); }
+    };
+    FileResult result;
+    {
+        OrdinaryUser user;
+        result = SaveOwnTaskFile(File("Opg25.kvn"));
+    }
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.message, SaveFailedMessage);
+    EXPECT_EQ(KolvTest::ReadBytes(File("Opg25.kvn")), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo) {
