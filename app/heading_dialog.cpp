@@ -61,7 +61,10 @@ TOverskrif::TOverskrif(QWidget* parent)
 void TOverskrif::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormActivate();
+    // A dialog restored after being minimised is shown again by the system;
+    // that is no new opening, and the saved heading must stay.
+    if (!event->spontaneous())
+        FormActivate();
 }
 
 void TOverskrif::FormActivate()

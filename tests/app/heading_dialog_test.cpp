@@ -106,4 +106,17 @@ TEST_F(HeadingDialogTest, ClosingByTheCloseBoxLeavesTheHeadingAsItWas)
     EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("Ny"));
 }
 
+TEST_F(HeadingDialogTest, RestoringTheMinimisedDialogIsNoNewOpening)
+{
+    Open([](TOverskrif& d) {
+        QTest::keyClicks(d.Edit1, QStringLiteral("Ny"));
+        d.setWindowState(Qt::WindowMinimized);
+        QApplication::processEvents();
+        d.setWindowState(Qt::WindowNoState);
+        QApplication::processEvents();
+        d.BitBtn2->click();
+    });
+    EXPECT_TRUE(KolvErkl::Heading.isEmpty());
+}
+
 } // namespace
