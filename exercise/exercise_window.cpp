@@ -571,10 +571,13 @@ void TForm2::SpeedButton17Click() {
 
 void TForm2::ChooseTask() {
     SpeedButton16->hide();
+    const int32_t running = CurrentTask;
     if (Form3)
         Form3->exec();
     if (CurrentTask > 0)
         StartTask();
+    else
+        CurrentTask = running; // left without a task: the task in force goes on with its rule
 }
 
 // ---- Print, heading, copy ---------------------------------------------------------------

@@ -3,6 +3,8 @@
 // controls' states.
 #include "exercise_fixture.h"
 
+#include "catalogue/ui/task_picker.h"
+
 #include <QAction>
 #include <QMenu>
 
@@ -408,10 +410,19 @@ TEST_F(ExerciseWindowTest, ExperimentRowWhoseDrawsAllFailShowsTheInvalidOutput) 
 
 TEST_F(ExerciseWindowTest, ChooseTaskStartsOnlyWhenATaskWasPicked) {
     startTask(2);
-    CurrentTask = 0;
+    Form3 = new TForm3;
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); }); // "&Fortryd"
     click(form->SpeedButton17);
+    delete Form3;
+    Form3 = nullptr;
     EXPECT_EQ(form->ExerciseMode, TForm2::Observe);
     EXPECT_EQ(ActivityLog.at(0), "           Opgave nummer:  2     (3 variable)");
+    // The task in force keeps its rule: task 2 gives the largest minus the smallest value.
+    click(form->SpeedButton13);
+    const QString& row = ActivityLog.last();
+    const auto [smallest, largest] =
+        std::minmax({digitAt(row, 12), digitAt(row, 18), digitAt(row, 24)});
+    EXPECT_EQ(row.mid(33).toInt(), largest - smallest) << row.toStdString();
 }
 
 TEST_F(ExerciseWindowTest, StartupFileThatCannotBeReadIsReported) {
