@@ -1,5 +1,7 @@
 #include "app/about_box.h"
 
+#include "catalogue/ui/button_glyphs.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -66,7 +68,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     Copyright->setFixedSize(355, 20);
     Copyright->setAlignment(Qt::AlignCenter);
 
-    OKButton = new QPushButton(QStringLiteral("&OK"), this);
+    OKButton = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(143, 178, 77, 27);
     OKButton->setFont(SansSerif(11, true));

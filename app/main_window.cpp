@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -292,7 +291,7 @@ void TForm1::FormActivate()
     activated_ = true;
     setWindowTitle(QStringLiteral("   Kolvane   ")
                    + (AboutBox ? AboutBox->Version->text() : QStringLiteral("Version 290306")));
-    KolvErkl::SeedRandom(static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+    KolvErkl::SeedRandom(static_cast<uint32_t>(KolvErkl::TimeOfDay() * 1000.0));
     KolvErkl::NumberOfVariables = 3;
     KolvErkl::OwnTaskSpan = 0;
     KolvErkl::ExtraTaskMode = false;
