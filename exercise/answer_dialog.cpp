@@ -99,8 +99,10 @@ bool TForm4::Edit1KeyPress(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste))
         return true;
     const QString text = event->text();
-    if (text.isEmpty())
-        return false; // cursor movement and the like
+    // Cursor movement and the like; Delete edits too, although X11 gives it
+    // the character 0x7f.
+    if (text.isEmpty() || event->key() == Qt::Key_Delete)
+        return false;
     if (event->key() == Qt::Key_Backspace)
         return false;
     // Every other character but the digits is dropped.

@@ -173,6 +173,11 @@ TEST_F(AnswerDialogTest, FieldTakesDigitsOnly) {
     }
     QTest::keyClick(dialog.Edit1, Qt::Key_Backspace);
     EXPECT_EQ(dialog.Edit1->text(), "");
+    // Delete types nothing, though the window system gives it a character.
+    QTest::keyClicks(dialog.Edit1, "123");
+    QTest::keyClick(dialog.Edit1, Qt::Key_Home);
+    QTest::sendKeyEvent(QTest::Click, dialog.Edit1, Qt::Key_Delete, QChar(0x7f), {});
+    EXPECT_EQ(dialog.Edit1->text(), "23");
 }
 
 TEST_F(AnswerDialogTest, EnterAcceptsAFilledFieldAndRefusesTheRest) {
