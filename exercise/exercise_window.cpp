@@ -341,8 +341,10 @@ void TForm2::StartTask() {
         const bool known = CurrentTask <= LastOwnTask && !OwnTaskSlot(CurrentTask).isFree();
         if (!known) {
             ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
-            // No mode may run the rule of a task that does not exist.
+            // No mode, and no keypad left from an experiment, may run the
+            // rule of a task that does not exist.
             DisableModeButtons();
+            setKeypadVisible(false);
             return;
         }
         const TaskRecord& slot = OwnTaskSlot(CurrentTask);

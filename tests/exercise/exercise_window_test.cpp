@@ -363,6 +363,8 @@ TEST_F(ExerciseWindowTest, OwnTaskRunsItsFormula) {
 
 TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused) {
     startTask(3);
+    click(form->SpeedButton14);
+    clickCell(1, 1); // a cell waits for its digit
     const QStringList log = ActivityLog;
     startTask(27);
     ASSERT_EQ(messages.size(), 1u);
@@ -373,6 +375,7 @@ TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused) {
     EXPECT_EQ(form->Label1->text(), "Opgave nummer:  3");
     // Nothing can run the rule of a task that does not exist.
     EXPECT_EQ(modeButtons(form), (std::array{false, false, false}));
+    EXPECT_TRUE(form->Panel5->isHidden());
 }
 
 TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging) {
