@@ -300,6 +300,11 @@ void TForm1::FormActivate()
 
 void TForm1::Timer1Timer()
 {
+    // Without a window manager, or under one that keeps a new window from
+    // taking the focus, the first activation may not have come yet. Its
+    // set-up belongs before the exercise window loads the start-up file:
+    // coming later it would empty the own-task table over the loaded task.
+    FormActivate();
     Timer1->stop();
     Udskriv1->setEnabled(false);
     if (!Form2)

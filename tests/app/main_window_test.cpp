@@ -136,6 +136,21 @@ TEST_F(MainWindowTest, TimerOpensTheExerciseWindowWithPrintAndModesDisabled)
     EXPECT_EQ(Form1->Image1->pos(), TitlePicturePosition(Form1->frameGeometry().size()));
 }
 
+TEST_F(MainWindowTest, TheTimerDoesTheFirstActivationsSetUpWhenNoActivationCameYet)
+{
+    WriteBytes(File("Opg23.kvn"), TaskBytes(MakeTask(23, 2, "x*y")));
+    ProgramArguments = {File("Opg23.kvn")};
+    Form1->show();
+    Form1->Timer1Timer();
+    EXPECT_EQ(Form1->windowTitle(), u"   Kolvane   Version 290306"_qs);
+    EXPECT_FALSE(OwnTaskSlot(23).isFree());
+
+    // The activation that comes at last leaves the loaded task alone.
+    Form1->FormActivate();
+    EXPECT_FALSE(OwnTaskSlot(23).isFree());
+    EXPECT_EQ(OwnTaskSpan, 3);
+}
+
 struct CountingBackend : PrintBackend {
     explicit CountingBackend(QPagedPaintDevice& device) : device_(device) {}
     QPagedPaintDevice& device() override { return device_; }
