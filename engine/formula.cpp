@@ -297,11 +297,6 @@ bool SubstituteInOrder(FormulaText& text, const Letters& letters) {
     return true;
 }
 
-// The same result in one pass, for the usual case: every value a single
-// digit and no letter refused. Whether an occurrence is refused does not
-// depend on the order of substitution (a letter before it is refused as a
-// letter and as the digit it becomes), so when this finds a refusal it
-// changes nothing and returns false, leaving the work to SubstituteInOrder.
 // The whole preparation in one pass, for the usual case: a formula within
 // the length limit, every value a single digit and no letter refused.
 // Whether an occurrence is refused does not depend on the order of
