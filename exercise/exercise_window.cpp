@@ -33,9 +33,10 @@ constexpr int KeypadHeight = 56;
 constexpr int ButtonSize = 33;
 constexpr int ButtonTop = 8;
 constexpr int KeypadButtonSize = 25;
-// How many values MakeObservations and the check draw for one row before
-// they give up on a formula that fails for everything.
-constexpr int MaxDrawsPerRow = 1000;
+// How many values MakeObservations draws for one row before it gives up on
+// a formula that fails for everything. Enough to find, all but certainly, a
+// formula's one good set among the 729 sets of three values.
+constexpr int MaxDrawsPerRow = 20000;
 // An experiment draws the missing value at most this often.
 constexpr int MaxExperimentDraws = 11;
 

@@ -40,6 +40,16 @@ TEST_F(CheckTest, QuestionsAreNeverNegative) {
             EXPECT_EQ(form->AnswerTexts[i], "  ");
         }
     }
+    // Only (9, 9, 9) gives an output of 0 or more: still a check, not a refusal.
+    defineOwnTask(31, 3, "x+y+z-27");
+    startTask(31);
+    for (int round = 0; round < 5; ++round) {
+        click(form->SpeedButton15);
+        ASSERT_TRUE(messages.empty()) << round;
+        EXPECT_EQ(form->ExerciseMode, TForm2::Check);
+        for (int i = 1; i <= TForm2::CheckRows; ++i)
+            EXPECT_EQ(form->ObservationTable[i][2], " 9");
+    }
 }
 
 TEST_F(CheckTest, AnswersAreLoggedCountedAndShown) {
