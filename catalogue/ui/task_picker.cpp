@@ -42,7 +42,8 @@ TForm3::TForm3(QWidget* parent)
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(KolvErkl::CrossGlyph(), QStringLiteral("&Fortryd"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    // A focused button takes Enter itself; elsewhere Enter is BitBtn1.
+    BitBtn2->setAutoDefault(true);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(16, 16, 16, 12);

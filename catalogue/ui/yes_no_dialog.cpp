@@ -32,7 +32,8 @@ TForm6::TForm6(QWidget* parent)
     BitBtn1->setDefault(true);
     BitBtn2 = new QPushButton(KolvErkl::CrossGlyph(), QStringLiteral("&Nej"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
+    // A focused button takes Enter itself; elsewhere Enter is BitBtn1.
+    BitBtn2->setAutoDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 12);

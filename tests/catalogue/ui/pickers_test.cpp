@@ -164,6 +164,10 @@ TEST_F(TaskPickerTest, CancelEscapeAndCloseAllChooseNoTask)
         [&] { QTest::mouseClick(picker.BitBtn2, Qt::LeftButton); },
         [&] { QTest::keyClick(picker.Edit1, Qt::Key_Escape); },
         [&] { picker.close(); },
+        [&] {
+            picker.BitBtn2->setFocus();
+            QTest::keyClick(picker.BitBtn2, Qt::Key_Return);
+        },
     };
     for (const auto& leave : ways) {
         CurrentTask = 12;
@@ -197,6 +201,12 @@ TEST_F(YesNoTest, EveryWayOutGivesItsAnswer)
         {"Nej", [&] { QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton); }, false},
         {"Enter", [&] { QTest::keyClick(&dialog, Qt::Key_Return); }, true},
         {"Escape", [&] { QTest::keyClick(&dialog, Qt::Key_Escape); }, false},
+        {"Enter on Nej",
+         [&] {
+             dialog.BitBtn2->setFocus();
+             QTest::keyClick(dialog.BitBtn2, Qt::Key_Return);
+         },
+         false},
         {"close", [&] { dialog.close(); }, false},
     };
     for (const Way& way : ways) {
