@@ -130,6 +130,17 @@ void TForm5::FormShow() {
     Edit1->setFocus();
 }
 
+// With no default button, Enter presses the button that has the focus and
+// nothing else.
+void TForm5::keyPressEvent(QKeyEvent* event) {
+    if (IsEnter(event)) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TForm5::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
         KolvErkl::OpenHelp();

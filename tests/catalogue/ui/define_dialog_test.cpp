@@ -167,7 +167,11 @@ TEST_F(DefineDialogTest, OkFillsTheFieldsInOrderThenAccepts) {
     EXPECT_EQ(form->focusWidget(), edit2);
 
     QTest::keyClicks(edit2, "x*y");
-    Click("BitBtn1");
+    Child<QWidget>("RadioButton2")->setFocus();
+    QTest::keyClick(Child<QWidget>("RadioButton2"), Qt::Key_Return); // no default button
+    EXPECT_TRUE(form->isVisible());
+    Child<QWidget>("BitBtn1")->setFocus();
+    QTest::keyClick(Child<QWidget>("BitBtn1"), Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_FALSE(DefineCancelled);
@@ -329,6 +333,12 @@ TEST_F(DefineDialogTest, FortrydEscAndTheCloseBoxAllAbandon) {
     form->show();
     form->close();
     EXPECT_TRUE(DefineCancelled);
+
+    form->show();
+    Child<QWidget>("BitBtn2")->setFocus();
+    QTest::keyClick(Child<QWidget>("BitBtn2"), Qt::Key_Return);
+    EXPECT_TRUE(DefineCancelled);
+    EXPECT_FALSE(form->isVisible());
     Click("RadioButton2");
     EXPECT_EQ(NumberOfVariables, 3);
 }
