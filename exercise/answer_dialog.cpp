@@ -99,11 +99,12 @@ bool TForm4::Edit1KeyPress(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste))
         return true;
     const QString text = event->text();
-    // Cursor movement and the like; Delete edits too, although X11 gives it
-    // the character 0x7f.
-    if (text.isEmpty() || event->key() == Qt::Key_Delete)
+    // Cursor movement and the like. Delete edits and Tab moves on to OK,
+    // although they come with the characters 0x7f and 0x09.
+    const int key = event->key();
+    if (text.isEmpty() || key == Qt::Key_Delete || key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return false;
-    if (event->key() == Qt::Key_Backspace)
+    if (key == Qt::Key_Backspace)
         return false;
     // Every other character but the digits is dropped.
     return !(text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9'));

@@ -188,6 +188,11 @@ TEST_F(AnswerDialogTest, FieldTakesDigitsOnly) {
     QTest::keyClick(dialog.Edit1, Qt::Key_Home);
     QTest::sendKeyEvent(QTest::Click, dialog.Edit1, Qt::Key_Delete, QChar(0x7f), {});
     EXPECT_EQ(dialog.Edit1->text(), "23");
+    // Tab moves on to OK, as in any dialog.
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.Edit1, Qt::Key_Tab);
+    EXPECT_TRUE(dialog.BitBtn1->hasFocus());
 }
 
 TEST_F(AnswerDialogTest, EnterAcceptsAFilledFieldAndRefusesTheRest) {
