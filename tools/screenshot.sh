@@ -5,6 +5,14 @@
 # as a PNG and prints its path.
 #   tools/screenshot.sh [task-file.kvn]     KOLVANE_WAIT=seconds (default 5)
 set -euo pipefail
+# A file named relative to where we were called from must still be found
+# after the change to the source folder.
+args=()
+for arg in "$@"; do
+    [[ $arg == /* ]] || arg=$PWD/$arg
+    args+=("$arg")
+done
+set -- ${args[@]+"${args[@]}"}
 cd "$(dirname "$0")/.."
 build=${KOLVANE_BUILD:-build}
 program=$build/app/kolvane
