@@ -105,9 +105,11 @@ bool TForm3::Edit1KeyPress(const QKeyEvent& key)
 {
     // Only typed characters are filtered: the digits and backspace pass,
     // every other character is swallowed. Keys that type nothing (arrows,
-    // Enter, Esc) keep their usual meaning.
+    // Enter, Esc) keep their usual meaning, and so do Delete and Tab,
+    // although X11 sends them with the characters 0x7f and 0x09.
     const QString text = key.text();
-    if (text.isEmpty() || key.key() == Qt::Key_Backspace)
+    if (text.isEmpty() || key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete
+        || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
         return false;
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape)
         return false;

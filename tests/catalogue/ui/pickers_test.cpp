@@ -115,6 +115,12 @@ TEST_F(TaskPickerTest, TypingEntersOnlyDigitsAndTheFieldKeepsItsText)
     Run(picker, [&] {
         QTest::keyClicks(picker.Edit1, QStringLiteral("1a-x 2."));
         EXPECT_EQ(picker.Edit1->text(), QStringLiteral("12"));
+        QTest::keyClick(picker.Edit1, Qt::Key_Home);
+        // Delete as X11 sends it, with the character 0x7f.
+        QTest::sendKeyEvent(QTest::Click, picker.Edit1, Qt::Key_Delete, QChar(0x7f), {});
+        EXPECT_EQ(picker.Edit1->text(), QStringLiteral("2"));
+        QTest::keyClicks(picker.Edit1, QStringLiteral("1"));
+        QTest::keyClick(picker.Edit1, Qt::Key_End);
         QTest::keyClick(picker.Edit1, Qt::Key_Backspace);
         EXPECT_EQ(picker.Edit1->text(), QStringLiteral("1"));
         QTest::mouseClick(picker.BitBtn1, Qt::LeftButton);
