@@ -1,4 +1,11 @@
 // Preparation and recursive-descent evaluation of formulas.
+//
+// The machine calls this path many times over while a task is tried, so it
+// is kept lean: one table lookup classifies a character, the machine's own
+// prepared text ends in the end mark (no bounds check per character), and
+// whole numbers of ordinary size are truncated and rounded by integer
+// conversion instead of library calls. Every result is the same as reading
+// the text character by character with the general rules below.
 #include "engine/formula.h"
 
 #include <algorithm>
@@ -9,6 +16,13 @@
 #include <limits>
 
 namespace KolvErkl {
+
+// The machine's formula path: prepares the formula (cut at MaxFormulaLength)
+// for the values, whose statistics are given, as PrepareFormula does, and
+// evaluates the prepared text unless a letter was refused. A refusal raises
+// FormulaError and gives a zero value and position.
+FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, int32_t z,
+                                const Statistics& stats);
 
 namespace {
 
@@ -38,30 +52,130 @@ enum Function {
 
 constexpr double SmallestInt32 = std::numeric_limits<int32_t>::min();
 constexpr double LargestInt32 = std::numeric_limits<int32_t>::max();
+// Every double of this magnitude or more is a whole number. Below it a
+// conversion to int64_t truncates toward zero exactly and cannot overflow.
+constexpr double WholeFrom = 0x1p52;
 
-bool IsDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
+// The letters in the order of substitution; a letter's index in this text
+// is its place in Letters.
+constexpr std::string_view VariableLetters = "xyzpqr";
+constexpr int LetterCount = 6;
+
+// What a character is to the preparation and to the reading of a name.
+struct CharacterTable {
+    static constexpr unsigned char Blank = LetterCount;
+    static constexpr unsigned char Plain = LetterCount + 1;
+
+    std::array<unsigned char, 256> Kind{};             // a letter's index, Blank or Plain
+    std::array<bool, 256> MayPrecedeVariable{};        // "(", "*", "+", "-", "/" and "v"
+    std::array<signed char, 256> FunctionStartingWith{}; // -1 for no function
+};
+
+constexpr CharacterTable MakeCharacterTable() {
+    CharacterTable table;
+    for (int c = 0; c < 256; ++c) {
+        table.Kind[c] = CharacterTable::Plain;
+        table.FunctionStartingWith[c] = -1;
+    }
+    for (int i = 0; i < LetterCount; ++i)
+        table.Kind[static_cast<unsigned char>(VariableLetters[i])] = static_cast<unsigned char>(i);
+    table.Kind[' '] = CharacterTable::Blank;
+    for (const char c : std::string_view("(*+-/v"))
+        table.MayPrecedeVariable[static_cast<unsigned char>(c)] = true;
+    // One function per first letter, so that the first name of the table
+    // that matches is the only candidate. A second name with a first letter
+    // already taken stops the compilation here.
+    for (std::size_t i = 0; i < FunctionNames.size(); ++i) {
+        const auto first = static_cast<unsigned char>(FunctionNames[i][0]);
+        if (table.FunctionStartingWith[first] >= 0)
+            throw "two function names start with the same letter";
+        table.FunctionStartingWith[first] = static_cast<signed char>(i);
+    }
+    return table;
 }
 
-struct EvaluationState {
+constexpr CharacterTable Characters = MakeCharacterTable();
+
+bool MayPrecedeVariable(char c) {
+    return Characters.MayPrecedeVariable[static_cast<unsigned char>(c)];
+}
+
+// The texts a reading can walk through. Both give the current character,
+// the end mark at every position past the end, and positions counted from
+// 1 (blanks included).
+//
+// Any text, of any length and with blanks, which the reading skips.
+class AnyText {
+public:
+    explicit AnyText(std::string_view text) : Text(text) { Next(); }
+
+    unsigned char Current() const { return Char; }
+    std::size_t Position() const { return Place; }
+    void Next() {
+        do {
+            ++Place;
+            Char = Place <= Text.size() ? static_cast<unsigned char>(Text[Place - 1]) : EndMark;
+        } while (Char == ' ');
+    }
+    // The current character becomes the fail mark.
+    void Stop() { Char = FailMark; }
+    // Whether the text holds the name from the current character on.
+    bool Holds(std::string_view name) const {
+        return Place - 1 < Text.size() && Text.substr(Place - 1).starts_with(name);
+    }
+    // Goes past the characters of a name the text holds.
+    void Skip(std::size_t count) {
+        Place += count - 1;
+        Next();
+    }
+
+private:
     std::string_view Text;
-    std::size_t Position = 0; // 1-based; 0 before the first character is read
-    unsigned char Current = ' ';
+    std::size_t Place = 0; // 0 before the first character is read
+    unsigned char Char = ' ';
+};
+
+// A prepared text in the machine's own buffer: it holds no blanks and is
+// followed by the end mark, so reading on needs no bounds check. No rule
+// accepts the end mark, so the reading never goes past it.
+class PreparedText {
+public:
+    // The text must end in the end mark.
+    explicit PreparedText(unsigned char* text) : Begin(text), At(text) {}
+
+    unsigned char Current() const { return *At; }
+    std::size_t Position() const { return static_cast<std::size_t>(At - Begin) + 1; }
+    void Next() { ++At; }
+    // Nothing reads on after a failure: writing the fail mark over the
+    // current character is enough.
+    void Stop() { *At = FailMark; }
+    bool Holds(std::string_view name) const {
+        // A mismatch, at the latest on the end mark, ends the comparison
+        // before it can pass the end.
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (At[i] != static_cast<unsigned char>(name[i]))
+                return false;
+        }
+        return true;
+    }
+    void Skip(std::size_t count) { At += count; }
+
+private:
+    const unsigned char* Begin;
+    unsigned char* At;
+};
+
+template <class Text>
+struct EvaluationState {
+    Text Reader;
     int32_t ErrorPosition = 0;
     bool Failed = false;
     int Nesting = 0;
 };
 
-void NextChar(EvaluationState& s) {
-    do {
-        ++s.Position;
-        s.Current = s.Position <= s.Text.size() ? static_cast<unsigned char>(s.Text[s.Position - 1])
-                                                : EndMark;
-    } while (s.Current == ' ');
-}
-
-double Fail(EvaluationState& s) {
-    s.Current = FailMark;
+template <class Text>
+double Fail(EvaluationState<Text>& s) {
+    s.Reader.Stop();
     s.Failed = true;
     return 0;
 }
@@ -70,43 +184,60 @@ double Fail(EvaluationState& s) {
 // its argument): the reading fails where the value was read. Substituted
 // values keep their places, so the position of the last character read,
 // counted in the blank-free formula, is the current position - 2.
-double FailOnValue(EvaluationState& s) {
+template <class Text>
+double FailOnValue(EvaluationState<Text>& s) {
+    const std::size_t position = s.Reader.Position();
     s.ErrorPosition = static_cast<int32_t>(std::min<std::size_t>(
-        s.Position >= 2 ? s.Position - 2 : 0, std::numeric_limits<int32_t>::max()));
+        position >= 2 ? position - 2 : 0, std::numeric_limits<int32_t>::max()));
     return Fail(s);
+}
+
+// The value of a digit character; 10 or more for any other character.
+unsigned DigitValue(unsigned char c) {
+    return static_cast<unsigned>(c) - '0';
 }
 
 // A run of digits. Digit by digit into a double: a run too long for a
 // double becomes infinite, which the machine refuses like any value of
 // 10000 or more.
-double Number(EvaluationState& s) {
+template <class Text>
+double Number(EvaluationState<Text>& s) {
     double value = 0;
-    while (IsDigit(s.Current)) {
-        value = value * 10 + (s.Current - '0');
-        NextChar(s);
-    }
+    for (unsigned digit; (digit = DigitValue(s.Reader.Current())) <= 9; s.Reader.Next())
+        value = value * 10 + digit;
     return value;
 }
 
-double Primary(EvaluationState& s);
+template <class Text>
+double Primary(EvaluationState<Text>& s);
 
 // At most one "-", then a Primary. A number, the commonest Primary, is
 // read here without the call.
-double Factor(EvaluationState& s) {
-    if (IsDigit(s.Current))
+template <class Text>
+double Factor(EvaluationState<Text>& s) {
+    if (DigitValue(s.Reader.Current()) <= 9)
         return Number(s);
-    if (s.Current != '-')
+    if (s.Reader.Current() != '-')
         return Primary(s);
-    NextChar(s);
+    s.Reader.Next();
     return -Primary(s);
 }
 
+// The quotient truncated toward zero.
+double TruncatedQuotient(double dividend, double divisor) {
+    const double quotient = dividend / divisor;
+    if (std::fabs(quotient) < WholeFrom) // NaN takes the general way
+        return std::copysign(static_cast<double>(static_cast<int64_t>(quotient)), quotient);
+    return std::trunc(quotient);
+}
+
 // Factors joined by "*" and "/"; every quotient is truncated toward zero.
-double Term(EvaluationState& s) {
+template <class Text>
+double Term(EvaluationState<Text>& s) {
     double value = Factor(s);
-    while (s.Current == '*' || s.Current == '/') {
-        const unsigned char op = s.Current;
-        NextChar(s);
+    while (s.Reader.Current() == '*' || s.Reader.Current() == '/') {
+        const unsigned char op = s.Reader.Current();
+        s.Reader.Next();
         const double factor = Factor(s);
         if (s.Failed)
             break; // a divisor that could not be read is no zero divisor
@@ -116,18 +247,19 @@ double Term(EvaluationState& s) {
             FailOnValue(s); // the term ends; its value has no meaning
             break;
         } else {
-            value = std::trunc(value / factor);
+            value = TruncatedQuotient(value, factor);
         }
     }
     return value;
 }
 
 // Terms joined by "+" and "-", from left to right.
-double Expression(EvaluationState& s) {
+template <class Text>
+double Expression(EvaluationState<Text>& s) {
     double value = Term(s);
-    while (s.Current == '+' || s.Current == '-') {
-        const unsigned char op = s.Current;
-        NextChar(s);
+    while (s.Reader.Current() == '+' || s.Reader.Current() == '-') {
+        const unsigned char op = s.Reader.Current();
+        s.Reader.Next();
         const double term = Term(s);
         value = op == '+' ? value + term : value - term;
     }
@@ -135,35 +267,28 @@ double Expression(EvaluationState& s) {
 }
 
 // After "(" (the current character): an Expression closed by ")" or ",".
-double Parenthesised(EvaluationState& s) {
-    NextChar(s);
+template <class Text>
+double Parenthesised(EvaluationState<Text>& s) {
+    s.Reader.Next();
     const double value = Expression(s);
-    if (s.Current != ')' && s.Current != ',')
+    if (s.Reader.Current() != ')' && s.Reader.Current() != ',')
         return Fail(s);
-    NextChar(s);
+    s.Reader.Next();
     return value;
 }
 
 // The first name of the table that equals the text of its own length at the
 // current position.
-int MatchFunctionName(const EvaluationState& s) {
-    const std::size_t at = s.Position - 1;
-    if (at >= s.Text.size())
-        return -1;
-    const std::size_t left = s.Text.size() - at;
-    const char* rest = s.Text.data() + at;
-    for (std::size_t i = 0; i < FunctionNames.size(); ++i) {
-        const std::string_view name = FunctionNames[i];
-        if (rest[0] == name[0] && name.size() <= left &&
-            std::memcmp(rest, name.data(), name.size()) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
+template <class Text>
+int MatchFunctionName(const Text& text) {
+    const int function = Characters.FunctionStartingWith[text.Current()];
+    return function >= 0 && text.Holds(FunctionNames[function]) ? function : -1;
 }
 
 // A value that a function computed in 64 bits, or a failure when it lies
 // beyond the engine's integers.
-double Int32Result(EvaluationState& s, int64_t value) {
+template <class Text>
+double Int32Result(EvaluationState<Text>& s, int64_t value) {
     const bool fits = value >= std::numeric_limits<int32_t>::min() &&
                       value <= std::numeric_limits<int32_t>::max();
     return fits ? static_cast<double>(value) : FailOnValue(s);
@@ -171,7 +296,8 @@ double Int32Result(EvaluationState& s, int64_t value) {
 
 // The named function of its (whole) argument. b, c, e, i, j and k read
 // CurrentValues under the number of variables in force.
-double Apply(EvaluationState& s, int function, double argument) {
+template <class Text>
+double Apply(EvaluationState<Text>& s, int function, double argument) {
     switch (function) {
     case Abs:
         return std::fabs(argument);
@@ -227,13 +353,13 @@ double Apply(EvaluationState& s, int function, double argument) {
 }
 
 // A function name, "(" and the argument as a parenthesised Primary.
-double FunctionCall(EvaluationState& s) {
-    const int function = MatchFunctionName(s);
+template <class Text>
+double FunctionCall(EvaluationState<Text>& s) {
+    const int function = MatchFunctionName(s.Reader);
     if (function < 0)
         return Fail(s);
-    s.Position += FunctionNames[function].size() - 1;
-    NextChar(s);
-    if (s.Current != '(')
+    s.Reader.Skip(FunctionNames[function].size());
+    if (s.Reader.Current() != '(')
         return Fail(s);
     const double argument = Primary(s);
     if (s.Failed)
@@ -242,14 +368,15 @@ double FunctionCall(EvaluationState& s) {
 }
 
 // A number; "(", an Expression and ")" or ","; or a named function of one.
-double Primary(EvaluationState& s) {
+template <class Text>
+double Primary(EvaluationState<Text>& s) {
     if (s.Nesting >= MaxNesting)
         return Fail(s);
     ++s.Nesting;
     double value;
-    if (IsDigit(s.Current))
+    if (DigitValue(s.Reader.Current()) <= 9)
         value = Number(s);
-    else if (s.Current == '(')
+    else if (s.Reader.Current() == '(')
         value = Parenthesised(s);
     else
         value = FunctionCall(s);
@@ -257,32 +384,22 @@ double Primary(EvaluationState& s) {
     return value;
 }
 
-bool MayPrecedeVariable(char c) {
-    return c == '(' || c == '*' || c == '+' || c == '-' || c == '/' || c == 'v';
+template <class Text>
+FormulaValue Evaluate(Text text) {
+    EvaluationState<Text> s{text};
+    FormulaError = false;
+    const double value = Expression(s);
+    if (s.Reader.Current() == EndMark)
+        s.ErrorPosition = 0; // read to its end
+    else if (!s.Failed)
+        s.ErrorPosition = static_cast<int32_t>(
+            std::min<std::size_t>(s.Reader.Position(), std::numeric_limits<int32_t>::max()));
+    FormulaError = s.Failed;
+    return {value, s.ErrorPosition};
 }
 
 // The letters in the order of substitution, each with its value.
-using Letters = std::pair<char, int32_t>[6];
-
-// Where a letter stands in Letters (x, y, z, p, q, r); -1 for any other.
-int VariableIndex(char c) {
-    switch (c) {
-    case 'x':
-        return 0;
-    case 'y':
-        return 1;
-    case 'z':
-        return 2;
-    case 'p':
-        return 3;
-    case 'q':
-        return 4;
-    case 'r':
-        return 5;
-    default:
-        return -1;
-    }
-}
+using Letters = std::array<std::pair<char, int32_t>, LetterCount>;
 
 // Letter by letter, every occurrence in turn; the first refusal ends all
 // substitution and may leave letters in the text. Returns false on a refusal.
@@ -297,47 +414,79 @@ bool SubstituteInOrder(FormulaText& text, const Letters& letters) {
     return true;
 }
 
-// The whole preparation in one pass, for the usual case: a formula within
-// the length limit, every value a single digit and no letter refused.
-// Whether an occurrence is refused does not depend on the order of
-// substitution (a letter before it is refused both as a letter and as the
-// digit it becomes), so the one pass refuses exactly what the letter-by-
-// letter way refuses. On a refusal it leaves the text alone and returns
-// false: the letter-by-letter way then makes the partly substituted text.
-bool PrepareInOnePass(FormulaText& text, const Letters& letters) {
-    if (text.Length > MaxFormulaLength)
-        return false;
-    char digits[6];
-    for (int i = 0; i < 6; ++i) {
+// The general preparation: without blanks, in parentheses, and every letter
+// replaced in turn. Raises FormulaError on a refusal.
+void PrepareLetterByLetter(FormulaText& text, const Letters& letters) {
+    RemoveBlanks(text);
+    // The added "(" guarantees a character before every letter.
+    text.Length = std::min(text.Length, FormulaText::Capacity - 2);
+    std::memmove(text.Chars + 1, text.Chars, text.Length);
+    text.Chars[0] = '(';
+    text.Chars[text.Length + 1] = ')';
+    text.Length += 2;
+    FormulaError = !SubstituteInOrder(text, letters);
+}
+
+// The digit of every letter's value, when each is a single digit.
+bool SingleDigits(const Letters& letters, char (&digits)[LetterCount]) {
+    for (int i = 0; i < LetterCount; ++i) {
         if (letters[i].second < 0 || letters[i].second > 9)
             return false;
         digits[i] = static_cast<char>('0' + letters[i].second);
     }
-    char prepared[MaxFormulaLength + 2];
+    return true;
+}
+
+// The whole preparation in one pass, for the usual case: a formula within
+// the length limit and every value a single digit. Whether an occurrence is
+// refused does not depend on the order of substitution (a letter before it
+// is refused both as a letter and as the digit it becomes), so the one pass
+// refuses exactly what the letter-by-letter way refuses. Writes the
+// prepared text (at most MaxFormulaLength + 2 characters) and returns its
+// length, or 0 on a refusal.
+std::size_t PrepareInOnePass(std::string_view formula, const char (&digits)[LetterCount],
+                             unsigned char* prepared) {
     std::size_t length = 0;
     prepared[length++] = '(';
-    for (std::size_t i = 0; i < text.Length; ++i) {
-        const char c = text.Chars[i];
-        if (c == ' ')
-            continue;
-        const int index = VariableIndex(c);
-        if (index < 0) {
-            prepared[length++] = c;
-        } else if (MayPrecedeVariable(prepared[length - 1])) {
-            prepared[length++] = digits[index];
-        } else {
-            return false;
+    for (const char c : formula) {
+        const unsigned char kind = Characters.Kind[static_cast<unsigned char>(c)];
+        if (kind == CharacterTable::Plain) {
+            prepared[length++] = static_cast<unsigned char>(c);
+        } else if (kind < LetterCount) {
+            if (!Characters.MayPrecedeVariable[prepared[length - 1]])
+                return 0;
+            prepared[length++] = static_cast<unsigned char>(digits[kind]);
         }
     }
     prepared[length++] = ')';
-    std::memcpy(text.Chars, prepared, length);
-    text.Length = length;
-    return true;
+    return length;
+}
+
+// Stores the statistics in the engine state and pairs every letter with
+// its value.
+Letters StoreStatistics(int32_t x, int32_t y, int32_t z, const Statistics& stats) {
+    SmallestValue = stats.Smallest;
+    MiddleValue = stats.Middle;
+    LargestValue = stats.Largest;
+    return {{{'x', x},
+             {'y', y},
+             {'z', z},
+             {'p', stats.Smallest},
+             {'q', stats.Middle},
+             {'r', stats.Largest}}};
 }
 
 } // namespace
 
 double RoundHalfEven(double value) {
+    if (std::fabs(value) < WholeFrom) {
+        // Exact: the whole part by conversion, the fraction by subtraction.
+        const int64_t whole = static_cast<int64_t>(value);
+        const double fraction = std::fabs(value - static_cast<double>(whole));
+        const bool away = fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0);
+        const int64_t nearest = away ? whole + (value < 0 ? -1 : 1) : whole;
+        return std::copysign(static_cast<double>(nearest), value); // -0.3 gives -0
+    }
     const double nearest = std::round(value); // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5)
         return 2 * std::round(value / 2);
@@ -372,45 +521,51 @@ Substitution SubstituteVariable(FormulaText& text, char letter, int32_t value) {
 }
 
 void PrepareFormula(FormulaText& text, int32_t x, int32_t y, int32_t z) {
-    const Statistics stats = ValueStatistics(x, y, z);
-    SmallestValue = stats.Smallest;
-    MiddleValue = stats.Middle;
-    LargestValue = stats.Largest;
-
-    const Letters letters = {{'x', x},
-                             {'y', y},
-                             {'z', z},
-                             {'p', stats.Smallest},
-                             {'q', stats.Middle},
-                             {'r', stats.Largest}};
-    if (PrepareInOnePass(text, letters)) {
-        FormulaError = false;
-        return;
+    const Letters letters = StoreStatistics(x, y, z, ValueStatistics(x, y, z));
+    char digits[LetterCount];
+    if (text.Length <= MaxFormulaLength && SingleDigits(letters, digits)) {
+        unsigned char prepared[MaxFormulaLength + 2];
+        const std::size_t length = PrepareInOnePass(text.view(), digits, prepared);
+        if (length != 0) {
+            std::memcpy(text.Chars, prepared, length);
+            text.Length = length;
+            FormulaError = false;
+            return;
+        }
+        // On a refusal the letter-by-letter way makes the partly
+        // substituted text.
     }
-
-    RemoveBlanks(text);
-    // The added "(" guarantees a character before every letter.
-    text.Length = std::min(text.Length, FormulaText::Capacity - 2);
-    std::memmove(text.Chars + 1, text.Chars, text.Length);
-    text.Chars[0] = '(';
-    text.Chars[text.Length + 1] = ')';
-    text.Length += 2;
-    FormulaError = !SubstituteInOrder(text, letters);
+    PrepareLetterByLetter(text, letters);
 }
 
 FormulaValue EvaluateFormula(std::string_view prepared) {
-    EvaluationState s;
-    s.Text = prepared;
-    FormulaError = false;
-    NextChar(s);
-    const double value = Expression(s);
-    if (s.Current == EndMark)
-        s.ErrorPosition = 0; // read to its end
-    else if (!s.Failed)
-        s.ErrorPosition = static_cast<int32_t>(
-            std::min<std::size_t>(s.Position, std::numeric_limits<int32_t>::max()));
-    FormulaError = s.Failed;
-    return {value, s.ErrorPosition};
+    return Evaluate(AnyText(prepared));
+}
+
+FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, int32_t z,
+                                const Statistics& stats) {
+    const Letters letters = StoreStatistics(x, y, z, stats);
+    formula = formula.substr(0, MaxFormulaLength);
+    char digits[LetterCount];
+    if (SingleDigits(letters, digits)) {
+        unsigned char prepared[MaxFormulaLength + 3];
+        const std::size_t length = PrepareInOnePass(formula, digits, prepared);
+        if (length == 0) {
+            FormulaError = true;
+            return {};
+        }
+        prepared[length] = EndMark;
+        return Evaluate(PreparedText(prepared));
+    }
+
+    FormulaText text(formula);
+    PrepareLetterByLetter(text, letters);
+    if (FormulaError)
+        return {};
+    unsigned char prepared[FormulaText::Capacity + 1];
+    std::memcpy(prepared, text.Chars, text.Length);
+    prepared[text.Length] = EndMark;
+    return Evaluate(PreparedText(prepared));
 }
 
 } // namespace KolvErkl

@@ -10,6 +10,11 @@
 
 namespace KolvErkl {
 
+// The formula path without a second computation of the statistics; it lives
+// with the formula language (engine/formula.cpp).
+FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, int32_t z,
+                                const Statistics& stats);
+
 namespace {
 
 constexpr int BuiltInTasks = 20;
@@ -82,13 +87,14 @@ bool WithinRuleLimit(int64_t value) {
     return std::abs(value) < RuleValueLimit;
 }
 
-int32_t BuiltInOutput(int32_t x, int32_t y, int32_t z, const Statistics& stats) {
+int32_t BuiltInOutput(int32_t x, int32_t y, int32_t z) {
     if (CurrentTask < 1 || CurrentTask > BuiltInTasks)
         return InvalidOutput;
     const bool three = NumberOfVariables == 3;
     // With 2 variables z is no part of the experiment and no rule reads it.
     if (!WithinRuleLimit(x) || !WithinRuleLimit(y) || (three && !WithinRuleLimit(z)))
         return InvalidOutput;
+    const Statistics stats = ValueStatistics(x, y, z);
     const RuleValues values{x, y, z, stats.Smallest, stats.Middle, stats.Largest};
     const Rule rule = (three ? ThreeVariableRules : TwoVariableRules)[CurrentTask - 1];
     const int64_t output = rule(values);
@@ -109,11 +115,9 @@ int32_t FormulaOutput(int32_t x, int32_t y, int32_t z) {
         return InvalidOutput;
     }
 
-    FormulaText text(formula); // at most MaxFormulaLength characters
-    PrepareFormula(text, x, y, z);
-    if (FormulaError)
-        return InvalidOutput;
-    const FormulaValue result = EvaluateFormula(text.view());
+    // The statistics under the number of variables now in force. A refused
+    // letter raises FormulaError with position 0: nothing was evaluated.
+    const FormulaValue result = PrepareAndEvaluate(formula, x, y, z, ValueStatistics(x, y, z));
     LastErrorPosition = result.ErrorPosition;
     if (result.ErrorPosition != 0 || FormulaError)
         return InvalidOutput;
@@ -126,7 +130,6 @@ int32_t FormulaOutput(int32_t x, int32_t y, int32_t z) {
 } // namespace
 
 int32_t MachineOutput(int32_t x, int32_t y, int32_t z) {
-    const Statistics stats = ValueStatistics(x, y, z);
     CurrentValues = {x, y, z};
     FormulaError = false;
     LastErrorPosition = 0;
@@ -134,7 +137,7 @@ int32_t MachineOutput(int32_t x, int32_t y, int32_t z) {
     // the 2-variable rules stay in force.
     if (CurrentTask > BuiltInTasks || (ExtraTaskMode && NumberOfVariables != 2))
         return FormulaOutput(x, y, z);
-    return BuiltInOutput(x, y, z, stats);
+    return BuiltInOutput(x, y, z);
 }
 
 } // namespace KolvErkl
