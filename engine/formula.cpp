@@ -3,9 +3,9 @@
 // The machine calls this path many times over while a task is tried, so it
 // is kept lean: one table lookup classifies a character, the machine's own
 // prepared text ends in the end mark (no bounds check per character), and
-// whole numbers of ordinary size are truncated and rounded by integer
-// conversion instead of library calls. Every result is the same as reading
-// the text character by character with the general rules below.
+// values of ordinary size are rounded by integer conversion instead of a
+// library call. Every result is the same as with the general reading of
+// any text, which EvaluateFormula keeps.
 #include "engine/formula.h"
 
 #include <algorithm>
@@ -66,8 +66,8 @@ struct CharacterTable {
     static constexpr unsigned char Blank = LetterCount;
     static constexpr unsigned char Plain = LetterCount + 1;
 
-    std::array<unsigned char, 256> Kind{};             // a letter's index, Blank or Plain
-    std::array<bool, 256> MayPrecedeVariable{};        // "(", "*", "+", "-", "/" and "v"
+    std::array<unsigned char, 256> Kind{};               // a letter's index, Blank or Plain
+    std::array<bool, 256> MayPrecedeVariable{};          // "(", "*", "+", "-", "/" and "v"
     std::array<signed char, 256> FunctionStartingWith{}; // -1 for no function
 };
 
@@ -107,6 +107,8 @@ bool MayPrecedeVariable(char c) {
 // Any text, of any length and with blanks, which the reading skips.
 class AnyText {
 public:
+    static constexpr bool MayNestTooDeeply = true;
+
     explicit AnyText(std::string_view text) : Text(text) { Next(); }
 
     unsigned char Current() const { return Char; }
@@ -140,6 +142,11 @@ private:
 // accepts the end mark, so the reading never goes past it.
 class PreparedText {
 public:
+    // Every level of nesting takes a character, and the machine's texts
+    // are far shorter than MaxNesting.
+    static constexpr bool MayNestTooDeeply = false;
+    static_assert(FormulaText::Capacity < MaxNesting);
+
     // The text must end in the end mark.
     explicit PreparedText(unsigned char* text) : Begin(text), At(text) {}
 
@@ -165,16 +172,14 @@ private:
     unsigned char* At;
 };
 
-template <class Text>
-struct EvaluationState {
+template <class Text> struct EvaluationState {
     Text Reader;
     int32_t ErrorPosition = 0;
     bool Failed = false;
     int Nesting = 0;
 };
 
-template <class Text>
-double Fail(EvaluationState<Text>& s) {
+template <class Text> double Fail(EvaluationState<Text>& s) {
     s.Reader.Stop();
     s.Failed = true;
     return 0;
@@ -184,8 +189,7 @@ double Fail(EvaluationState<Text>& s) {
 // its argument): the reading fails where the value was read. Substituted
 // values keep their places, so the position of the last character read,
 // counted in the blank-free formula, is the current position - 2.
-template <class Text>
-double FailOnValue(EvaluationState<Text>& s) {
+template <class Text> double FailOnValue(EvaluationState<Text>& s) {
     const std::size_t position = s.Reader.Position();
     s.ErrorPosition = static_cast<int32_t>(std::min<std::size_t>(
         position >= 2 ? position - 2 : 0, std::numeric_limits<int32_t>::max()));
@@ -200,21 +204,22 @@ unsigned DigitValue(unsigned char c) {
 // A run of digits. Digit by digit into a double: a run too long for a
 // double becomes infinite, which the machine refuses like any value of
 // 10000 or more.
-template <class Text>
-double Number(EvaluationState<Text>& s) {
+template <class Text> double Number(EvaluationState<Text>& s) {
+    // A local copy of the reader stays in registers while the digits are
+    // read.
+    Text reader = s.Reader;
     double value = 0;
-    for (unsigned digit; (digit = DigitValue(s.Reader.Current())) <= 9; s.Reader.Next())
+    for (unsigned digit; (digit = DigitValue(reader.Current())) <= 9; reader.Next())
         value = value * 10 + digit;
+    s.Reader = reader;
     return value;
 }
 
-template <class Text>
-double Primary(EvaluationState<Text>& s);
+template <class Text> double Primary(EvaluationState<Text>& s);
 
 // At most one "-", then a Primary. A number, the commonest Primary, is
 // read here without the call.
-template <class Text>
-double Factor(EvaluationState<Text>& s) {
+template <class Text> double Factor(EvaluationState<Text>& s) {
     if (DigitValue(s.Reader.Current()) <= 9)
         return Number(s);
     if (s.Reader.Current() != '-')
@@ -223,17 +228,10 @@ double Factor(EvaluationState<Text>& s) {
     return -Primary(s);
 }
 
-// The quotient truncated toward zero.
-double TruncatedQuotient(double dividend, double divisor) {
-    const double quotient = dividend / divisor;
-    if (std::fabs(quotient) < WholeFrom) // NaN takes the general way
-        return std::copysign(static_cast<double>(static_cast<int64_t>(quotient)), quotient);
-    return std::trunc(quotient);
-}
-
 // Factors joined by "*" and "/"; every quotient is truncated toward zero.
-template <class Text>
-double Term(EvaluationState<Text>& s) {
+// Inlined into Expression, so that the reading makes one call per level of
+// parentheses rather than one per term.
+template <class Text> [[gnu::always_inline]] inline double Term(EvaluationState<Text>& s) {
     double value = Factor(s);
     while (s.Reader.Current() == '*' || s.Reader.Current() == '/') {
         const unsigned char op = s.Reader.Current();
@@ -247,15 +245,14 @@ double Term(EvaluationState<Text>& s) {
             FailOnValue(s); // the term ends; its value has no meaning
             break;
         } else {
-            value = TruncatedQuotient(value, factor);
+            value = std::trunc(value / factor);
         }
     }
     return value;
 }
 
 // Terms joined by "+" and "-", from left to right.
-template <class Text>
-double Expression(EvaluationState<Text>& s) {
+template <class Text> double Expression(EvaluationState<Text>& s) {
     double value = Term(s);
     while (s.Reader.Current() == '+' || s.Reader.Current() == '-') {
         const unsigned char op = s.Reader.Current();
@@ -267,8 +264,7 @@ double Expression(EvaluationState<Text>& s) {
 }
 
 // After "(" (the current character): an Expression closed by ")" or ",".
-template <class Text>
-double Parenthesised(EvaluationState<Text>& s) {
+template <class Text> double Parenthesised(EvaluationState<Text>& s) {
     s.Reader.Next();
     const double value = Expression(s);
     if (s.Reader.Current() != ')' && s.Reader.Current() != ',')
@@ -279,16 +275,14 @@ double Parenthesised(EvaluationState<Text>& s) {
 
 // The first name of the table that equals the text of its own length at the
 // current position.
-template <class Text>
-int MatchFunctionName(const Text& text) {
+template <class Text> int MatchFunctionName(const Text& text) {
     const int function = Characters.FunctionStartingWith[text.Current()];
     return function >= 0 && text.Holds(FunctionNames[function]) ? function : -1;
 }
 
 // A value that a function computed in 64 bits, or a failure when it lies
 // beyond the engine's integers.
-template <class Text>
-double Int32Result(EvaluationState<Text>& s, int64_t value) {
+template <class Text> double Int32Result(EvaluationState<Text>& s, int64_t value) {
     const bool fits = value >= std::numeric_limits<int32_t>::min() &&
                       value <= std::numeric_limits<int32_t>::max();
     return fits ? static_cast<double>(value) : FailOnValue(s);
@@ -296,8 +290,7 @@ double Int32Result(EvaluationState<Text>& s, int64_t value) {
 
 // The named function of its (whole) argument. b, c, e, i, j and k read
 // CurrentValues under the number of variables in force.
-template <class Text>
-double Apply(EvaluationState<Text>& s, int function, double argument) {
+template <class Text> double Apply(EvaluationState<Text>& s, int function, double argument) {
     switch (function) {
     case Abs:
         return std::fabs(argument);
@@ -353,8 +346,7 @@ double Apply(EvaluationState<Text>& s, int function, double argument) {
 }
 
 // A function name, "(" and the argument as a parenthesised Primary.
-template <class Text>
-double FunctionCall(EvaluationState<Text>& s) {
+template <class Text> double FunctionCall(EvaluationState<Text>& s) {
     const int function = MatchFunctionName(s.Reader);
     if (function < 0)
         return Fail(s);
@@ -368,11 +360,12 @@ double FunctionCall(EvaluationState<Text>& s) {
 }
 
 // A number; "(", an Expression and ")" or ","; or a named function of one.
-template <class Text>
-double Primary(EvaluationState<Text>& s) {
-    if (s.Nesting >= MaxNesting)
-        return Fail(s);
-    ++s.Nesting;
+template <class Text> double Primary(EvaluationState<Text>& s) {
+    if constexpr (Text::MayNestTooDeeply) {
+        if (s.Nesting >= MaxNesting)
+            return Fail(s);
+        ++s.Nesting;
+    }
     double value;
     if (DigitValue(s.Reader.Current()) <= 9)
         value = Number(s);
@@ -380,12 +373,12 @@ double Primary(EvaluationState<Text>& s) {
         value = Parenthesised(s);
     else
         value = FunctionCall(s);
-    --s.Nesting;
+    if constexpr (Text::MayNestTooDeeply)
+        --s.Nesting;
     return value;
 }
 
-template <class Text>
-FormulaValue Evaluate(Text text) {
+template <class Text> FormulaValue Evaluate(Text text) {
     EvaluationState<Text> s{text};
     FormulaError = false;
     const double value = Expression(s);
@@ -548,7 +541,7 @@ FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, 
     formula = formula.substr(0, MaxFormulaLength);
     char digits[LetterCount];
     if (SingleDigits(letters, digits)) {
-        unsigned char prepared[MaxFormulaLength + 3];
+        unsigned char prepared[MaxFormulaLength + 3]; // and the end mark
         const std::size_t length = PrepareInOnePass(formula, digits, prepared);
         if (length == 0) {
             FormulaError = true;
