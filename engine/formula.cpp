@@ -201,14 +201,15 @@ unsigned DigitValue(unsigned char c) {
     return static_cast<unsigned>(c) - '0';
 }
 
-// A run of digits. Digit by digit into a double: a run too long for a
+// A run of digits, at least one. Digit by digit into a double: a run too long for a
 // double becomes infinite, which the machine refuses like any value of
 // 10000 or more.
 template <class Text> double Number(EvaluationState<Text>& s) {
     // A local copy of the reader stays in registers while the digits are
     // read.
     Text reader = s.Reader;
-    double value = 0;
+    double value = DigitValue(reader.Current()); // the first digit, read by the caller
+    reader.Next();
     for (unsigned digit; (digit = DigitValue(reader.Current())) <= 9; reader.Next())
         value = value * 10 + digit;
     s.Reader = reader;

@@ -37,8 +37,8 @@ Statistics ValueStatistics(int32_t x, int32_t y, int32_t z) {
     // The machine asks for these on every output: the usual numbers of
     // variables without the loops.
     if (NumberOfVariables == 3) {
-        const int32_t smallest = std::min({x, y, z});
-        const int32_t largest = std::max({x, y, z});
+        const int32_t smallest = std::min(std::min(x, y), z);
+        const int32_t largest = std::max(std::max(x, y), z);
         const int32_t middle = static_cast<int32_t>(int64_t{x} + y + z - smallest - largest);
         return {largest, middle, smallest, 1 + int32_t{x != y} + int32_t{x != z && y != z}};
     }
