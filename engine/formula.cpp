@@ -17,13 +17,6 @@
 
 namespace KolvErkl {
 
-// The machine's formula path: prepares the formula (cut at MaxFormulaLength)
-// for the values, whose statistics are given, as PrepareFormula does, and
-// evaluates the prepared text unless a letter was refused. A refusal raises
-// FormulaError and gives a zero value and position.
-FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, int32_t z,
-                                const Statistics& stats);
-
 namespace {
 
 constexpr unsigned char EndMark = 13;   // stands for every position past the end

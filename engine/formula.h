@@ -65,6 +65,14 @@ struct FormulaValue {
 };
 FormulaValue EvaluateFormula(std::string_view prepared);
 
+// The machine's formula path: prepares the formula (cut at MaxFormulaLength)
+// for the values, whose statistics are given, as PrepareFormula does, and
+// evaluates the prepared text unless a letter was refused. A refusal raises
+// FormulaError and gives a zero value and position. The statistics are
+// computed once by the caller, and the text never leaves the stack.
+FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, int32_t z,
+                                const Statistics& stats);
+
 // The nearest whole number, a value exactly halfway going to the even
 // neighbour, whatever rounding mode the floating-point unit is in.
 double RoundHalfEven(double value);

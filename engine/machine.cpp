@@ -10,11 +10,6 @@
 
 namespace KolvErkl {
 
-// The formula path without a second computation of the statistics; it lives
-// with the formula language (engine/formula.cpp).
-FormulaValue PrepareAndEvaluate(std::string_view formula, int32_t x, int32_t y, int32_t z,
-                                const Statistics& stats);
-
 namespace {
 
 constexpr int BuiltInTasks = 20;
