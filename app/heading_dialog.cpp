@@ -1,6 +1,7 @@
 #include "app/heading_dialog.h"
 
 #include "catalogue/ui/button_glyphs.h"
+#include "catalogue/ui/ui_services.h"
 #include "exercise/activity_log.h"
 
 #include <QFrame>
@@ -17,9 +18,7 @@ TOverskrif::TOverskrif(QWidget* parent)
 {
     setObjectName(QStringLiteral("Overskrif"));
     setWindowTitle(QStringLiteral("   Overskrift"));
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
+    setFont(KolvErkl::CourierNew(10));
     move(229, 123);
     resize(389, 119);
 

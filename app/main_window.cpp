@@ -111,9 +111,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("Courier New"), 12);
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
+    setFont(KolvErkl::CourierNew(12));
 
     clientArea_ = new QWidget(this);
     clientArea_->setObjectName(QStringLiteral("ClientArea"));
@@ -141,7 +139,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(font);
+    Memo1->setFont(font());
     Memo1->hide();
 
     qtDialogs_ = std::make_unique<QtFileDialogs>(this);

@@ -2,6 +2,7 @@
 
 #include "catalogue/task_catalogue.h"
 #include "catalogue/ui/button_glyphs.h"
+#include "catalogue/ui/ui_services.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -51,9 +52,7 @@ TForm7::TForm7(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Liste over selvdefinerede opgaver"));
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
+    setFont(KolvErkl::CourierNew(10));
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

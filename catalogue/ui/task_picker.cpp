@@ -2,6 +2,7 @@
 
 #include "catalogue/task_catalogue.h"
 #include "catalogue/ui/button_glyphs.h"
+#include "catalogue/ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 
 #include <QGridLayout>
@@ -15,13 +16,6 @@ TForm3* Form3 = nullptr;
 
 namespace {
 constexpr int BuiltInTasks = 20;
-
-QFont CourierNew()
-{
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 } // namespace
 
 TForm3::TForm3(QWidget* parent)
@@ -30,7 +24,7 @@ TForm3::TForm3(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QString());
-    setFont(CourierNew());
+    setFont(KolvErkl::CourierNew(10));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -17,6 +17,13 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
     box.exec();
 }
 
+QFont CourierNew(int pointSize)
+{
+    QFont font(QStringLiteral("Courier New"), pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
 void OpenHelp()
 {
     if (HelpHandler)

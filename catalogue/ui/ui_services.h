@@ -2,6 +2,7 @@
 // with one OK button, and the help file.
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <functional>
 
@@ -15,6 +16,10 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
 // When set, ShowMessage calls it instead of opening a box (tests use it to
 // see what the user would have been told).
 extern std::function<void(const QString& text, const QString& caption)> MessageHook;
+
+// The program's fixed-pitch font, "Courier New" at a point size; where it
+// is missing, the system's metric-compatible fixed-pitch font stands in.
+QFont CourierNew(int pointSize);
 
 // Opens the help file at its start. The main window installs the handler;
 // the answer dialog and the define dialog call it for F1.

@@ -1,6 +1,7 @@
 #include "catalogue/ui/yes_no_dialog.h"
 
 #include "catalogue/ui/button_glyphs.h"
+#include "catalogue/ui/ui_services.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,9 +20,7 @@ TForm6::TForm6(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Ups"));
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
+    setFont(KolvErkl::CourierNew(10));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
