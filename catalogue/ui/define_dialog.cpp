@@ -232,7 +232,7 @@ void TForm5::RefuseTask() {
 void TForm5::AcceptTask() {
     using namespace KolvErkl;
 
-    // 1. The number.
+    // The task number must be one of the own-task numbers.
     const std::optional<int> number = ParseTaskNumber(Edit1->text().toStdString());
     if (!number) {
         Message(TaskNumberErrorMessage);
@@ -241,7 +241,7 @@ void TForm5::AcceptTask() {
     }
     const int n = *number;
 
-    // 2. A slot in use is only replaced when the teacher agrees.
+    // A slot in use is only replaced when the teacher agrees.
     if (!OwnTaskSlot(n).isFree()) {
         std::unique_ptr<TForm6> ownQuestion;
         TForm6* question = Form6;
@@ -258,7 +258,7 @@ void TForm5::AcceptTask() {
         }
     }
 
-    // 3. q and z need a third variable.
+    // q and z need a third variable.
     const std::string formula = Utf8ToCp1252(Edit2->text().toStdString());
     if (!LettersFitVariables(formula, NumberOfVariables)) {
         Message(TwoVariableLettersMessage);
@@ -266,7 +266,8 @@ void TForm5::AcceptTask() {
         return;
     }
 
-    // 4. and 5. The trials.
+    // The formula must give a value on random values; a formula that rarely does is
+    // accepted with a warning.
     const TrialResult trial = TryNewTask(n, formula);
     if (!trial.Good) {
         Message(NoGoodTrialMessage);
@@ -276,7 +277,7 @@ void TForm5::AcceptTask() {
     if (trial.Hard())
         Message(HardToFindValuesMessage);
 
-    // 6. to 9.
+    // Store the task, offer to save it at once, and let the pickers offer its number.
     StoreNewTask(n, formula);
     if (dialogs_ != nullptr) {
         const FileResult saved = SaveOwnTask(*dialogs_);
