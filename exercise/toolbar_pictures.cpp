@@ -2,6 +2,8 @@
 // no files: simple shapes in a few clear colours on a transparent ground.
 #include "exercise/toolbar_pictures.h"
 
+#include "catalogue/ui/ui_services.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -23,10 +25,7 @@ void prepare(QPainter& p) {
 }
 
 QFont digitFont(int pixels) {
-    QFont font(QStringLiteral("Courier New"));
-    font.setBold(true);
-    font.setPixelSize(pixels);
-    return font;
+    return KolvErkl::CourierNewPixels(pixels, true);
 }
 
 } // namespace

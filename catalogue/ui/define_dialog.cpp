@@ -59,7 +59,7 @@ TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Definition af ny opgave."));
-    setFont(QFont(QStringLiteral("Courier New")));
+    setFont(KolvErkl::CourierNew());
 
     Label1 = new QLabel(NumberPrompt, this);
     Edit1 = new QLineEdit(this);

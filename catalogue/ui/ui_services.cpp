@@ -24,6 +24,14 @@ QFont CourierNew(int pointSize)
     return font;
 }
 
+QFont CourierNewPixels(int pixels, bool bold)
+{
+    QFont font = CourierNew();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
 void OpenHelp()
 {
     if (HelpHandler)

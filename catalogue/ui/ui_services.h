@@ -17,9 +17,12 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
 // see what the user would have been told).
 extern std::function<void(const QString& text, const QString& caption)> MessageHook;
 
-// The program's fixed-pitch font, "Courier New" at a point size; where it
-// is missing, the system's metric-compatible fixed-pitch font stands in.
-QFont CourierNew(int pointSize);
+// The program's fixed-pitch font, "Courier New" at a point size (-1: the
+// default size); where it is missing, the system's metric-compatible
+// fixed-pitch font stands in.
+QFont CourierNew(int pointSize = -1);
+// The same font at a size in pixels, for what is drawn at pixel positions.
+QFont CourierNewPixels(int pixels, bool bold = false);
 
 // Opens the help file at its start. The main window installs the handler;
 // the answer dialog and the define dialog call it for F1.
