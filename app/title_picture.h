@@ -7,8 +7,9 @@
 
 namespace KolvErkl {
 
-// Decodes JPEG bytes. A damaged, cut or foreign file gives a null image; it
-// never ends the program.
+// Decodes JPEG bytes (DecodeJpegRgb). A damaged, cut or foreign file, and
+// one larger than MaxPictureSide, gives a null image; it never ends the
+// program.
 QImage DecodeJpeg(const QByteArray& bytes);
 
 // The title picture compiled into the program (":/title.jpg"), or a null

@@ -52,4 +52,16 @@ void NextPrimeAtTheTop(benchmark::State& state) {
 }
 BENCHMARK(NextPrimeAtTheTop)->Unit(benchmark::kMicrosecond);
 
+// A formula from a file made outside the program: four primes near the top
+// of the range and never a value, for which a window draws up to 20 000
+// values before it gives up.
+void CostlyFormulaWithoutValue(benchmark::State& state) {
+    ResetEngineState();
+    CurrentTask = 21;
+    CurrentFormula = "d(2114305601)-d(2114305601)+d(1948819133)-d(1948819133)/0";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MachineOutput(1, 2, 3));
+}
+BENCHMARK(CostlyFormulaWithoutValue)->Unit(benchmark::kMicrosecond);
+
 } // namespace

@@ -11,17 +11,59 @@ namespace KolvErkl {
 
 namespace {
 
-// Trial division up to the square root: the same answers as stopping at the
-// smallest divisor, without a cost that grows with the prime itself.
+// (base ^ exponent) mod modulus for a modulus below 2^32, so that every
+// product fits in 64 bits.
+uint64_t PowerMod(uint64_t base, uint64_t exponent, uint64_t modulus) {
+    uint64_t result = 1;
+    base %= modulus;
+    while (exponent > 0) {
+        if (exponent & 1)
+            result = result * base % modulus;
+        base = base * base % modulus;
+        exponent >>= 1;
+    }
+    return result;
+}
+
+// Whether n passes the strong-probable-prime test to the base a, where
+// n - 1 = d * 2^s with d odd.
+bool StrongProbablePrime(uint64_t n, uint64_t a, uint64_t d, int s) {
+    uint64_t x = PowerMod(a, d, n);
+    if (x == 1 || x == n - 1)
+        return true;
+    for (int i = 1; i < s; ++i) {
+        x = x * x % n;
+        if (x == n - 1)
+            return true;
+    }
+    return false;
+}
+
+// The same answers as the rule "n is prime when its smallest divisor >= 2 is
+// n itself", at a cost that does not grow with n: small divisors first, then
+// Miller-Rabin with the bases 2, 7 and 61, which no composite number below
+// 4 759 123 141 passes. Every argument (NextPrime goes a little past 2^31)
+// lies below that, and below 2^32, where the products fit in 64 bits.
 bool IsPrime64(int64_t n) {
     if (n < 2)
         return false; // 1, 0 and every negative number
-    if (n < 4)
+    static constexpr int64_t SmallPrimes[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37};
+    for (const int64_t p : SmallPrimes) {
+        if (n % p == 0)
+            return n == p;
+    }
+    if (n < 41 * 41)
         return true;
-    if (n % 2 == 0 || n % 3 == 0)
-        return false;
-    for (int64_t d = 5; d * d <= n; d += 6) {
-        if (n % d == 0 || n % (d + 2) == 0)
+    const uint64_t odd = static_cast<uint64_t>(n);
+    uint64_t d = odd - 1;
+    int s = 0;
+    while (d % 2 == 0) {
+        d /= 2;
+        ++s;
+    }
+    static constexpr uint64_t Bases[] = {2, 7, 61};
+    for (const uint64_t a : Bases) {
+        if (!StrongProbablePrime(odd, a, d, s))
             return false;
     }
     return true;

@@ -1,5 +1,6 @@
 // The check: five drawn questions, the pupil's answers through the answer
 // dialog, and "Udfør kontrol", which shows the right outputs.
+#include "engine/draw_budget.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
@@ -58,10 +59,11 @@ bool TForm2::MakeCheckQuestions() {
         CorrectTexts[i].clear();
     }
     // Only outputs of 0 or more are asked: the answer takes digits only.
+    DrawBudget budget(MaxDrawsPerQuestion);
     for (int i = 1; i <= CheckRows; ++i) {
-        int draws = 0;
+        budget.NextItem();
         do {
-            if (++draws > MaxDrawsPerQuestion)
+            if (!budget.Draw())
                 return false;
             FormulaError = false;
             FillRandomValues(ExperimentValues);

@@ -7,6 +7,7 @@
 #include "catalogue/task_files.h"
 #include "catalogue/ui/task_picker.h"
 #include "catalogue/ui/ui_services.h"
+#include "engine/draw_budget.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/exercise_host.h"
@@ -397,11 +398,12 @@ bool TForm2::MakeObservations() {
             ActivityLog << QStringLiteral(" ");
         ActivityLog << QStringLiteral(" Observationer:") << QStringLiteral(" ");
     }
+    DrawBudget budget(MaxDrawsPerRow);
     for (int i = 1; i <= 3; ++i) {
         int32_t output = 0;
-        int draws = 0;
+        budget.NextItem();
         do {
-            if (++draws > MaxDrawsPerRow)
+            if (!budget.Draw())
                 return false;
             FillRandomValues(ExperimentValues);
             output = MachineOutput(ExperimentValues);

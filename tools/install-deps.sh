@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kolvane needs to build and test (and, with
-# --run, to be shown under Xvfb), but only when something is missing.
+# --run, to be shown under Xvfb; with --fuzz, to build the fuzz targets with
+# clang), but only when something is missing.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 fontconfig)
-if [[ ${1:-} == --run ]]; then
-    packages+=(xvfb xauth x11-apps imagemagick xdotool)
-fi
+for option in "$@"; do
+    case $option in
+        --run) packages+=(xvfb xauth x11-apps imagemagick xdotool) ;;
+        # The sanitizer and libFuzzer runtimes are only recommended by clang.
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,4 +1,4 @@
-// kolvane-tasks: main(), the commands eval and table, and their options.
+// kolvane-tasks: the commands eval and table, and their options.
 //
 //   kolvane-tasks eval [--vars 2|3] [--extra FILE] (--task N | --formula TEXT) X Y [Z]
 //   kolvane-tasks eval --batch
@@ -18,8 +18,30 @@
 
 namespace KolvaneTasks {
 
+std::string EscapeControlCharacters(std::string_view text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            escaped += "\\n";
+        else if (c == '\r')
+            escaped += "\\r";
+        else if (c == '\t')
+            escaped += "\\t";
+        else if (byte < 0x20 || byte == 0x7f)
+            escaped.append("\\x").append(1, Hex[byte >> 4]).append(1, Hex[byte & 0xf]);
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 int Fail(std::ostream& err, std::string_view message) {
-    err << "kolvane-tasks: " << message << '\n';
+    // The message quotes arguments, file names and input lines: escaped, so
+    // that it stays one line and cannot pass for another message.
+    err << "kolvane-tasks: " << EscapeControlCharacters(message) << '\n';
     return ExitBadInput;
 }
 
@@ -320,6 +342,8 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
     long lineNumber = 0;
     while (std::getline(in, line)) {
         ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back(); // a line ended by CR LF
         std::string why;
         const auto parsed = ParseBatchLine(line, why);
         if (!parsed) {
@@ -363,9 +387,3 @@ int Run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
 }
 
 } // namespace KolvaneTasks
-
-int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return KolvaneTasks::Run(arguments, std::cin, std::cout, std::cerr);
-}

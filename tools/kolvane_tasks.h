@@ -1,10 +1,10 @@
 // kolvane-tasks, the command-line companion: evaluates tasks with the
 // program's own rule engine and works on task files.
 //
-// kolvane_tasks.cpp holds main(), the commands eval and table and the
-// option parsing; kolvane_tasks_files.cpp holds the commands that read and
-// write task files and extra-task files, and the option --extra of eval and
-// table. Both report bad input the same way: one line on standard error
+// kolvane_tasks_main.cpp holds main(); kolvane_tasks.cpp the commands eval
+// and table and the option parsing; kolvane_tasks_files.cpp the commands
+// that read and write task files and extra-task files, and the option
+// --extra of eval and table. Both report bad input the same way: one line on standard error
 // starting with "kolvane-tasks: " and exit status 2.
 #pragma once
 
@@ -18,8 +18,11 @@ namespace KolvaneTasks {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitBadInput = 2;
 
-// Writes "kolvane-tasks: <message>" and a newline to err; returns ExitBadInput.
+// Writes "kolvane-tasks: <message>" and a newline to err, with the control
+// characters of the message escaped (\n, \r, \t, \x1b): always one line.
+// Returns ExitBadInput.
 int Fail(std::ostream& err, std::string_view message);
+std::string EscapeControlCharacters(std::string_view text);
 
 // The whole program on its arguments (without the program's name); returns
 // the exit status.

@@ -93,6 +93,46 @@ TEST(TitlePicture, GarbageAndForeignFilesAreRefused)
         EXPECT_TRUE(DecodeJpeg(bytes).isNull()) << what;
 }
 
+// A grey JPEG of one component made here: the smallest header libjpeg
+// reads (its standard Huffman tables stand in for the missing ones) and
+// entropy data of `blocks` flat blocks, 6 bits each ("00" for no DC
+// change, "1010" for the end of the block).
+QByteArray GreyJpeg(unsigned char frameMarker, int width, int height, int blocks)
+{
+    auto bigEndian = [](int n) {
+        QByteArray two(2, '\0');
+        two[0] = char(n >> 8);
+        two[1] = char(n & 0xff);
+        return two;
+    };
+    QByteArray jpeg("\xff\xd8\xff\xdb\x00\x43\x00", 7);
+    jpeg += QByteArray(64, '\x01');
+    jpeg += QByteArray("\xff") + char(frameMarker) + QByteArray("\x00\x0b\x08", 3) +
+            bigEndian(height) + bigEndian(width) + QByteArray("\x01\x01\x11\x00", 4);
+    jpeg += QByteArray("\xff\xda\x00\x08\x01\x01\x00\x00\x3f\x00", 10);
+    const char flatBlocks[3] = {'\x28', '\xa2', '\x8a'}; // four blocks: 001010 x 4
+    for (int i = 0; i < blocks; i += 4)
+        jpeg += QByteArray(flatBlocks, 3);
+    return jpeg + QByteArray("\xff\xd9", 2);
+}
+
+TEST(TitlePicture, PicturesBeyondTheSizeLimitAreRefusedFromTheHeader)
+{
+    constexpr unsigned char Baseline = 0xc0, Progressive = 0xc2;
+    EXPECT_EQ(DecodeJpeg(GreyJpeg(Baseline, 4096, 1, 512)).size(), QSize(4096, 1));
+    EXPECT_EQ(DecodeJpeg(GreyJpeg(Baseline, 1, 4096, 512)).size(), QSize(1, 4096));
+    const std::vector<std::pair<const char*, QByteArray>> refused = {
+        {"4097 wide", GreyJpeg(Baseline, 4097, 1, 516)},
+        {"4097 high", GreyJpeg(Baseline, 1, 4097, 516)},
+        // Regression: headers that asked for gigabytes before any data was read.
+        {"43680 x 36020", GreyJpeg(Baseline, 43680, 36020, 4)},
+        {"30000 x 30000 progressive", GreyJpeg(Progressive, 30000, 30000, 4)},
+        {"65535 x 65535", GreyJpeg(Baseline, 65535, 65535, 4)},
+    };
+    for (const auto& [what, bytes] : refused)
+        EXPECT_TRUE(DecodeJpeg(bytes).isNull()) << what;
+}
+
 TEST(TitlePicture, DamagedPictureDataNeverCrashes)
 {
     // Overwritten bytes inside the headers or the picture data: the decoder

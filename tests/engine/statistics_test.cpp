@@ -109,6 +109,9 @@ TEST_F(EngineTest, NextPrime) {
         {2147483000, 2147483029},
         {2147483630, 2147483647},
         {2147483647, 2147483659}, // beyond the 32-bit range
+        // Regression: a formula of d() calls on these froze the window.
+        {2114305601, 2114305891},
+        {1948819133, 1948819423},
     };
     for (const auto& [n, next] : rows)
         EXPECT_EQ(NextPrime(n), next) << n;

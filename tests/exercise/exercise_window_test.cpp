@@ -4,6 +4,7 @@
 #include "exercise_fixture.h"
 
 #include "catalogue/ui/task_picker.h"
+#include "engine/draw_budget.h"
 
 #include <QAction>
 #include <QMenu>
@@ -359,6 +360,36 @@ TEST_F(ExerciseWindowTest, OwnTaskRunsItsFormula) {
     for (const QString& row : ActivityLog.mid(4))
         EXPECT_EQ(row.mid(27).toInt(), 10 * digitAt(row, 12) + digitAt(row, 18))
             << row.toStdString();
+}
+
+TEST_F(ExerciseWindowTest, CostlyFormulaGivesUpAtTheDeadlineOfTheClick) {
+    // Each draw reads the clock once, and on this clock takes a millisecond.
+    SteadyTime now{};
+    DrawClock = [&now] { return now += std::chrono::milliseconds(1); };
+    const std::shared_ptr<void> restore(
+        nullptr, [](void*) { DrawClock = [] { return std::chrono::steady_clock::now(); }; });
+    const auto gaveUpAtTheDeadline = [&now] {
+        const auto spent = now - SteadyTime{};
+        now = {};
+        return spent >= DrawBudget::DefaultTime &&
+               spent < DrawBudget::DefaultTime + std::chrono::milliseconds(5);
+    };
+    // Regression: a file made outside the program, a formula costly and never valid.
+    defineOwnTask(21, 3, "d(2114305601)-d(2114305601)+d(1948819133)-d(1948819133)/0");
+    startTask(21);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].first.contains("kan ikke give nogen værdier"));
+    EXPECT_TRUE(gaveUpAtTheDeadline());
+
+    // Never 0 or more: the observation works, the check gives up.
+    messages.clear();
+    defineOwnTask(22, 3, "x-20+d(2114305601)-d(2114305601)");
+    startTask(22);
+    EXPECT_TRUE(messages.empty());
+    now = {};
+    click(form->SpeedButton15);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(gaveUpAtTheDeadline());
 }
 
 TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused) {

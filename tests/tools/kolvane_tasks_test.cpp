@@ -83,7 +83,10 @@ protected:
 void ExpectBadInput(const Result& r, const std::string& about) {
     EXPECT_EQ(r.status, 2) << about;
     EXPECT_EQ(r.err.rfind("kolvane-tasks: ", 0), 0u) << about << ": " << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << about << ": " << r.err;
+    // One line: no control character but the newline at its end.
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; };
+    EXPECT_EQ(std::count_if(r.err.begin(), r.err.end(), control), 1) << about << ": " << r.err;
+    EXPECT_TRUE(!r.err.empty() && r.err.back() == '\n') << about;
 }
 
 TEST_F(KolvaneTasks, EvalPrintsOutputErrorAndPosition) {
@@ -154,6 +157,10 @@ TEST_F(KolvaneTasks, BadInvocationsSayWhatIsWrong) {
         {"table", "--task", "1", "1"},
         {"table", "--batch"},
         {"table", "--vars", "1", "--formula", "x"},
+        // Control characters in what the message quotes.
+        {"eval", "--vars", "2\nkolvane-tasks: ok", "--task", "1", "1", "2"},
+        {"fr\x1b[2Job\r\t"},
+        {"show", "a\nb.kvn"},
     };
     for (const Args& arguments : rows) {
         std::string about;
@@ -163,6 +170,12 @@ TEST_F(KolvaneTasks, BadInvocationsSayWhatIsWrong) {
         ExpectBadInput(r, about);
         EXPECT_EQ(r.out, "") << about;
     }
+}
+
+TEST_F(KolvaneTasks, ControlCharactersInAMessageAreEscaped) {
+    EXPECT_EQ(Run({"eval", "--vars", "2\n\r\t\x1b\x7f"}).err,
+              "kolvane-tasks: the number of variables must be 2 or 3, not "
+              "'2\\n\\r\\t\\x1b\\x7f'\n");
 }
 
 TEST_F(KolvaneTasks, HelpGoesToStandardOutput) {
@@ -222,17 +235,19 @@ TEST_F(KolvaneTasks, BatchAnswersEveryLineInOrder) {
                               "3 1 1 1 j(0)\n"
                               "3 1 2 3 x))\n"
                               "3 1 2 3 x)\r(y\n"
+                              "3 1 2 3 x+y\r\n" // a line ended by CR LF
+                              "3 1 2 3\r\n"
                               "2 1 2 0 k(0)"; // no newline at the end
     const Result r = Run({"eval", "--batch"}, input);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "8 0 0\n36 0 0\n7 0 0\n-10000 1 0\n-10000 1 0\n3 0 0\n-10000 1 4\n"
-                     "-10000 0 4\n1 0 0\n-10000 1 4\n");
+                     "-10000 0 4\n1 0 0\n3 0 0\n-10000 1 0\n-10000 1 4\n");
 }
 
 TEST_F(KolvaneTasks, BatchStopsAtAMalformedLine) {
     const std::string malformed[] = {
-        "4 1 2 3 x", "3 1 2",     "3  1 2 3 x", "3 1 2 0 x",  "2 1 2 10 x",
-        "",          "3 a 2 3 x", "3 1 2 3x",   " 3 1 2 3 x", "3 0 2 3 x",
+        "4 1 2 3 x", "3 1 2",    "3  1 2 3 x", "3 1 2 0 x", "2 1 2 10 x", "",
+        "3 a 2 3 x", "3 1 2 3x", " 3 1 2 3 x", "3 0 2 3 x", "3 1 2\r\r",  "3 1 2 3\tx\x1b",
     };
     for (const std::string& line : malformed) {
         const Result r = Run({"eval", "--batch"}, "3 1 2 3 x\n" + line + "\n3 1 2 3 y\n");
