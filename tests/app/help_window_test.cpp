@@ -1,7 +1,10 @@
 // The help window shows the guide from its start, or says that it is missing.
 #include "app/help_window.h"
 
+#include <QDir>
+#include <QFile>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -36,6 +39,21 @@ TEST(HelpWindow, SaysSoWhenTheFileIsMissing)
     const QString text = window.Browser->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("findes ikke")));
     EXPECT_TRUE(text.contains(QStringLiteral("/no/such/folder/kolvane.HLP")));
+}
+
+TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne)
+{
+    const QTemporaryDir prefix;
+    const QString bin = prefix.path() + u"/bin"_qs;
+    const QString installed = prefix.path() + u"/share/kolvane/kolvane.HLP"_qs;
+    const QString beside = bin + u"/kolvane.HLP"_qs;
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(prefix.path() + u"/share/kolvane"_qs));
+    // Found nowhere: named where an installed copy keeps it.
+    EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), installed);
+    QFile(beside).open(QIODevice::WriteOnly);
+    EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), beside);
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), installed);
 }
 
 TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile)
