@@ -7,16 +7,19 @@
 set(kolvane_app_id io.github.kolvane.Kolvane)
 set(kolvane_resources ${PROJECT_SOURCE_DIR}/resources)
 
-# Manual pages go in compressed, as Debian wants them.
-function(kolvane_install_man_page page)
-  set(source ${kolvane_resources}/man/${page})
-  set(packed ${PROJECT_BINARY_DIR}/man/${page}.gz)
+set(KOLVANE_MAINTAINER "Kolvane developers <kolvane@example.org>"
+    CACHE STRING "Maintainer of the Debian package: name and e-mail address")
+
+# Manual pages and the change log go in compressed, as Debian wants them.
+function(kolvane_install_gzipped source destination)
+  get_filename_component(name ${source} NAME)
+  set(packed ${PROJECT_BINARY_DIR}/gzipped/${name}.gz)
   add_custom_command(OUTPUT ${packed}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/gzipped
     COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${source} ${packed}
     DEPENDS ${source} VERBATIM)
-  add_custom_target(kolvane_man_${page} ALL DEPENDS ${packed})
-  install(FILES ${packed} DESTINATION share/man/man1)
+  add_custom_target(kolvane_gzip_${name} ALL DEPENDS ${packed})
+  install(FILES ${packed} DESTINATION ${destination})
 endfunction()
 
 if(TARGET kolvane)
@@ -28,16 +31,16 @@ if(TARGET kolvane)
   install(DIRECTORY ${kolvane_resources}/icons/hicolor DESTINATION share/icons)
   install(FILES ${kolvane_resources}/${kolvane_app_id}.mime.xml DESTINATION share/mime/packages
           RENAME ${kolvane_app_id}.xml)
-  kolvane_install_man_page(kolvane.1)
+  kolvane_install_gzipped(${kolvane_resources}/man/kolvane.1 share/man/man1)
 endif()
 if(TARGET kolvane-tasks)
-  kolvane_install_man_page(kolvane-tasks.1)
+  kolvane_install_gzipped(${kolvane_resources}/man/kolvane-tasks.1 share/man/man1)
 endif()
 install(FILES ${kolvane_resources}/copyright DESTINATION share/doc/kolvane)
+configure_file(${kolvane_resources}/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
+kolvane_install_gzipped(${PROJECT_BINARY_DIR}/changelog share/doc/kolvane)
 
 # ---- The Debian package ---------------------------------------------------
-set(KOLVANE_MAINTAINER "Kolvane developers <kolvane@example.org>"
-    CACHE STRING "Maintainer of the Debian package: name and e-mail address")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kolvane)
