@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv)
     KolvaneApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kolvane.Kolvane"));
+    // Every window, the guide's too, carries the program's icon.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
     // Without the translation the dialogs stay English; the program runs on.
     QTranslator qtTexts;
     KolvErkl::UseDanishDialogs(qtTexts, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
