@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,6 +56,21 @@ TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne)
     EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), beside);
     QFile(installed).open(QIODevice::WriteOnly);
     EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), installed);
+}
+
+TEST(HelpWindow, AnInstalledProgramFindsTheGuideThatTheInstallationPutsInPlace)
+{
+    const QTemporaryDir prefix;
+    const QString install = u"cmake --install '%1' --prefix '%2' >/dev/null"_qs.arg(
+        QStringLiteral(KOLVANE_BINARY_DIR), prefix.path());
+    ASSERT_EQ(std::system(install.toLocal8Bit().constData()), 0);
+    const QString bin = prefix.path() + u"/bin"_qs;
+    ASSERT_TRUE(QFileInfo(bin + u"/kolvane"_qs).isExecutable());
+    EXPECT_EQ(QDir(bin).entryList(QDir::Files), (QStringList{u"kolvane"_qs, u"kolvane-tasks"_qs}))
+        << "only the programs in bin/";
+    const QString guide = KolvErkl::DefaultHelpFile(bin);
+    EXPECT_TRUE(guide.startsWith(prefix.path() + u"/share/"_qs)) << guide.toStdString();
+    EXPECT_TRUE(QFileInfo(guide).isFile()) << guide.toStdString();
 }
 
 TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile)
