@@ -176,8 +176,10 @@ rm -rf "$work"
 leftovers() {
     find / -xdev \( -path /proc -o -path /sys -o -path /tmp -o -path /work -o -path /home \
         -o -path /root -o -path "$source_dir" \) -prune -o -iname '*kolvane*' -print
+    # The caches that the triggers of shared-mime-info, desktop-file-utils,
+    # the icon theme and mailcap rebuild from the installed files.
     grep -rls 'kolvane\|kvn' /usr/share/mime/globs2 /usr/share/applications/mimeinfo.cache \
-        /usr/share/icons/hicolor/icon-theme.cache 2>/dev/null || true
+        /usr/share/icons/hicolor/icon-theme.cache /etc/mailcap 2>/dev/null || true
     man -w kolvane 2>/dev/null || true
 }
 # Without configuration files the package is gone for good at its removal;
