@@ -1,6 +1,7 @@
 #include "app/help_window.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -9,9 +10,21 @@
 namespace KolvErkl {
 QString HelpFile;
 
+QString DefaultHelpFile(const QString& programFolder)
+{
+    // Installed, the guide is data beside the programs' folder (bin/ and
+    // share/kolvane/ under one prefix); in the build tree it lies next to
+    // the program. A guide found nowhere is named where it belongs.
+    const QString installed = programFolder + QStringLiteral("/../share/kolvane/kolvane.HLP");
+    const QString beside = programFolder + QStringLiteral("/kolvane.HLP");
+    if (!QFileInfo(installed).isFile() && QFileInfo(beside).isFile())
+        return beside;
+    return QDir::cleanPath(installed);
+}
+
 QString DefaultHelpFile()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/kolvane.HLP");
+    return DefaultHelpFile(QCoreApplication::applicationDirPath());
 }
 } // namespace KolvErkl
 

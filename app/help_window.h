@@ -1,5 +1,5 @@
 // The help viewer: a window of our own that shows the help file, an HTML
-// document named kolvane.HLP next to the program, from its start.
+// document named kolvane.HLP, from its start.
 #pragma once
 
 #include <QString>
@@ -10,7 +10,10 @@ class QTextBrowser;
 namespace KolvErkl {
 // The help file's full name; set once at start-up.
 extern QString HelpFile;
-// applicationDirPath() + "/kolvane.HLP"
+// The guide of the program in `programFolder`: share/kolvane/kolvane.HLP
+// beside that folder when installed, else kolvane.HLP next to the program.
+QString DefaultHelpFile(const QString& programFolder);
+// The guide of this program (applicationDirPath()).
 QString DefaultHelpFile();
 } // namespace KolvErkl
 

@@ -1,20 +1,31 @@
 // Kolvane: find the rule that the machine hides.
+#include "app/desktop_setup.h"
 #include "app/error_handler.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "catalogue/task_catalogue.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     KolvaneApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kolvane"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("kolvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kolvane.Kolvane"));
+    // Every window, the guide's too, carries the program's icon.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
+    // Without the translation the dialogs stay English; the program runs on.
+    QTranslator qtTexts;
+    KolvErkl::UseDanishDialogs(qtTexts, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
     KolvErkl::ProgramPath = QCoreApplication::applicationFilePath().toStdString();
     for (int i = 1; i < argc; ++i)
         KolvErkl::ProgramArguments.emplace_back(argv[i]);
+    KolvErkl::FallbackTaskFolder = QFile::encodeName(KolvErkl::UserSaveFolder()).toStdString();
 
     TForm1* mainWindow = KolvErkl::CreateWindows();
     mainWindow->showMaximized();

@@ -155,6 +155,12 @@ void TForm1::BuildMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    // The window's Courier New is not the menu bar's font: it speaks in the
+    // desktop's own, as its menus (windows of their own) already do.
+    // Every property is the desktop's, none inherited from the window.
+    QFont menuFont = QApplication::font(MainMenu1);
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    MainMenu1->setFont(menuFont);
     auto action = [this](QMenu* menu, const char* name, const QString& caption,
                          void (TForm1::*handler)()) {
         QAction* item = menu->addAction(caption);

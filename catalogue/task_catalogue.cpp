@@ -3,6 +3,7 @@
 #include "engine/kolv_erkl.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace KolvErkl {
 
@@ -13,6 +14,7 @@ std::string TaskFolder;
 bool LoadReadOnly = true;
 std::string ProgramPath;
 std::vector<std::string> ProgramArguments;
+std::string FallbackTaskFolder;
 
 const std::string BadTaskNumberReason =
     " Filen er ikke en gyldig opgavefil; opgavens nummer skal være 21..70";
@@ -75,6 +77,19 @@ std::string CutText(const std::string& text, std::size_t limit) {
 std::string FolderPart(const std::string& name, std::size_t end) {
     const std::size_t slash = name.substr(0, end).rfind('/');
     return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+}
+
+// A folder ending in '/'; when that is too long, the deepest of its parent
+// folders that fits.
+std::string FittedFolder(std::string folder) {
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder.size() > FolderTextLimit ? FolderPart(folder, FolderTextLimit) : folder;
+}
+
+// Whether new files can be made in the folder (empty: the current folder).
+bool CanWriteIn(const std::string& folder) {
+    return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace
@@ -173,12 +188,14 @@ void InitTaskCatalogue() {
         // The argument names a file; loading it replaces this by its folder.
         TaskFolder = CutText(ProgramArguments.front(), FolderTextLimit);
     } else {
-        // The folder of the program's own file. When that is too long, the
-        // deepest of its parent folders that fits.
-        std::string folder = FolderPart(ProgramPath, ProgramPath.size());
-        if (folder.size() > FolderTextLimit)
-            folder = FolderPart(folder, FolderTextLimit);
-        TaskFolder = folder;
+        // The folder of the program's own file, as long as saves can go
+        // there; an installed program's folder is nobody's to write in.
+        TaskFolder = FittedFolder(FolderPart(ProgramPath, ProgramPath.size()));
+        if (!CanWriteIn(TaskFolder) && !FallbackTaskFolder.empty()) {
+            const std::string fallback = FittedFolder(FallbackTaskFolder);
+            if (CanWriteIn(fallback))
+                TaskFolder = fallback;
+        }
     }
     LoadReadOnly = ProgramArguments.empty();
 }

@@ -87,13 +87,18 @@ extern bool LoadReadOnly;      // opening mode of loads
 // arguments (without the program name). Set by main() before start-up.
 extern std::string ProgramPath;
 extern std::vector<std::string> ProgramArguments;
+// Where a teacher's saves start when the program's own folder cannot be
+// written (an installed copy in /usr/bin): the user's documents folder, or
+// the home folder. Set by main() before start-up; empty: no such folder.
+extern std::string FallbackTaskFolder;
 
 // OwnTaskSpan := max(OwnTaskSpan, n - 20)
 void RaiseOwnTaskSpan(int taskNumber);
 // TaskFolder after a file was opened for loading.
 void UpdateTaskFolder(const std::string& fullName);
 // Every slot free with its default name, OwnTaskSpan 0, TaskFolder and the
-// opening mode from the command line.
+// opening mode from the command line. Without an argument TaskFolder is the
+// program's own folder, or FallbackTaskFolder when that cannot be written.
 void InitTaskCatalogue();
 
 } // namespace KolvErkl

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the program's own pictures once: the 270 x 220 title picture (a
-# baseline JPEG) and the 32 x 32 program icon. The results are checked in
-# under resources/; run this again only to change the artwork.
+# baseline JPEG) and the program icon (SVG, and PNG at 16 to 256 pixels).
+# The results are checked in under resources/; run this again only to change
+# the artwork. Needs imagemagick, librsvg2-bin and fonts-liberation2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fonts=/usr/share/fonts/truetype
@@ -23,12 +24,27 @@ convert -size 270x220 gradient:'#f4f4f6-#9c9ca4' \
     -strip -interlace none -sampling-factor 2x2 -quality 90 \
     resources/title.jpg
 
-# The icon: a small green machine with an input funnel and an output arrow.
-convert -size 32x32 xc:none \
-    -fill '#008000' -stroke '#003000' -strokewidth 1 -draw 'roundrectangle 4,8 27,27 3,3' \
-    -fill '#c8c8d0' -stroke '#404048' -draw 'polygon 9,1 22,1 18,8 13,8' \
-    -fill '#ffff40' -stroke none -draw 'rectangle 9,13 22,18' \
-    -fill '#000000' -draw 'rectangle 11,15 20,16' \
-    -fill '#1030b0' -draw 'polygon 12,21 19,21 19,19 24,23 19,27 19,25 12,25' \
-    -strip resources/kolvane.png
-echo resources/title.jpg resources/kolvane.png
+# The icon: a small green machine with an input funnel and an output arrow,
+# drawn once as SVG on a 32 x 32 grid and rendered from it at every size the
+# desktop asks for (share/icons/hicolor/) and for the program's own windows.
+icons=resources/icons/hicolor
+app_id=io.github.kolvane.Kolvane
+mkdir -p "$icons/scalable/apps"
+cat > "$icons/scalable/apps/$app_id.svg" <<'SVG'
+<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+  <title>Kolvane</title>
+  <rect x="4.5" y="8.5" width="23" height="19" rx="3" fill="#008000" stroke="#003000"/>
+  <path d="M9.5 1.5h13l-4 7h-5z" fill="#c8c8d0" stroke="#404048" stroke-linejoin="round"/>
+  <rect x="9" y="13" width="14" height="6" fill="#ffff40"/>
+  <rect x="11" y="15" width="10" height="2" fill="#000000"/>
+  <path d="M12 21h7v-2.5l5.5 4.5-5.5 4.5v-2.5h-7z" fill="#1030b0"/>
+</svg>
+SVG
+for size in 16 32 48 64 128 256; do
+    mkdir -p "$icons/${size}x$size/apps"
+    rsvg-convert -w "$size" -h "$size" "$icons/scalable/apps/$app_id.svg" \
+        | convert png:- -strip "$icons/${size}x$size/apps/$app_id.png"
+done
+cp "$icons/32x32/apps/$app_id.png" resources/kolvane.png
+echo resources/title.jpg resources/kolvane.png "$icons"

@@ -1,8 +1,13 @@
 // The help window shows the guide from its start, or says that it is missing.
 #include "app/help_window.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,6 +41,36 @@ TEST(HelpWindow, SaysSoWhenTheFileIsMissing)
     const QString text = window.Browser->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("findes ikke")));
     EXPECT_TRUE(text.contains(QStringLiteral("/no/such/folder/kolvane.HLP")));
+}
+
+TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne)
+{
+    const QTemporaryDir prefix;
+    const QString bin = prefix.path() + u"/bin"_qs;
+    const QString installed = prefix.path() + u"/share/kolvane/kolvane.HLP"_qs;
+    const QString beside = bin + u"/kolvane.HLP"_qs;
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(prefix.path() + u"/share/kolvane"_qs));
+    // Found nowhere: named where an installed copy keeps it.
+    EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), installed);
+    QFile(beside).open(QIODevice::WriteOnly);
+    EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), beside);
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), installed);
+}
+
+TEST(HelpWindow, AnInstalledProgramFindsTheGuideThatTheInstallationPutsInPlace)
+{
+    const QTemporaryDir prefix;
+    const QString install = u"cmake --install '%1' --prefix '%2' >/dev/null"_qs.arg(
+        QStringLiteral(KOLVANE_BINARY_DIR), prefix.path());
+    ASSERT_EQ(std::system(install.toLocal8Bit().constData()), 0);
+    const QString bin = prefix.path() + u"/bin"_qs;
+    ASSERT_TRUE(QFileInfo(bin + u"/kolvane"_qs).isExecutable());
+    EXPECT_EQ(QDir(bin).entryList(QDir::Files), (QStringList{u"kolvane"_qs, u"kolvane-tasks"_qs}))
+        << "only the programs in bin/";
+    const QString guide = KolvErkl::DefaultHelpFile(bin);
+    EXPECT_TRUE(guide.startsWith(prefix.path() + u"/share/"_qs)) << guide.toStdString();
+    EXPECT_TRUE(QFileInfo(guide).isFile()) << guide.toStdString();
 }
 
 TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile)

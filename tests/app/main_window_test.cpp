@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolButton>
 
 using namespace KolvErkl;
@@ -82,6 +83,15 @@ TEST_F(MainWindowTest, MenuTreeWithCaptionsNamesAndShortcut)
     EXPECT_EQ(help, (QStringList{u"&Vejledning"_qs, u"-"_qs, u"&Om programmet"_qs}));
     EXPECT_EQ(Form1->Udskriv1->shortcut(), QKeySequence(u"Ctrl+P"_qs));
     EXPECT_TRUE(Form1->Udskriv1->isEnabled()) << "enabled in the title phase";
+
+    // The menus speak in the desktop's own font; the window and its print
+    // font stay Courier New.
+    EXPECT_EQ(Form1->font().family(), u"Courier New"_qs);
+    EXPECT_EQ(Form1->Memo1->font().family(), u"Courier New"_qs);
+    for (QWidget* menu : std::initializer_list<QWidget*>{Form1->MainMenu1, Form1->Filer1,
+                                                        Form1->Hentopgaver1, Form1->Oplysninger1})
+        EXPECT_EQ(menu->font().toString().toStdString(), QApplication::font(menu).toString().toStdString())
+            << menu->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, FirstActivationSetsUpOnceOnly)

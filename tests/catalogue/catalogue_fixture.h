@@ -99,6 +99,7 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
         KolvErkl::ProgramArguments.clear();
+        KolvErkl::FallbackTaskFolder.clear();
     }
 
     std::string File(const std::string& name) const { return (dir / name).string(); }

@@ -179,6 +179,33 @@ TEST_F(CatalogueTest, StartUpFolderAndOpeningMode) {
     }
 }
 
+TEST_F(CatalogueTest, StartUpFolderGivesWayToTheFallbackWhereSavesCannotGo) {
+    const std::string documents = Folder() + "Dokumenter";
+    const std::string shortParent = Folder() + std::string(25, 'd') + "/";
+    const std::string tooLong = shortParent + std::string(10, 'e');
+    for (const std::string& d : {documents, tooLong})
+        std::filesystem::create_directories(d);
+    const std::string missing = "/no/such/folder/bin/kolvane";
+    struct Row {
+        std::string programPath, fallback, folder;
+    };
+    const std::vector<Row> rows = {
+        {File("kolvane"), documents, Folder()},
+        {missing, documents, documents + "/"},
+        {missing, documents + "/", documents + "/"},
+        {missing, tooLong, shortParent},
+        {missing, "", "/no/such/folder/bin/"},
+        {missing, "/no/such/home", "/no/such/folder/bin/"},
+    };
+    for (const Row& row : rows) {
+        ProgramPath = row.programPath;
+        FallbackTaskFolder = row.fallback;
+        InitTaskCatalogue();
+        EXPECT_EQ(TaskFolder, row.folder) << row.programPath << " / " << row.fallback;
+        EXPECT_TRUE(LoadReadOnly);
+    }
+}
+
 TEST_F(CatalogueTest, FolderAfterOpeningAFile) {
     const std::string deep = "/" + std::string(50, 'd') + "/" + std::string(20, 'e') + "/";
     const std::vector<std::pair<std::string, std::string>> rows = {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -184,6 +186,24 @@ TEST_F(KolvaneTasks, HelpGoesToStandardOutput) {
     EXPECT_NE(r.out.find("kolvane-tasks eval --batch"), std::string::npos);
     EXPECT_NE(r.out.find("kolvane-tasks table"), std::string::npos);
     EXPECT_EQ(r.err, "");
+}
+
+TEST_F(KolvaneTasks, ManualPageNamesTheCommandsAndOptionsOfHelp) {
+    // Commands as "kolvane-tasks WORD", options as "--word"; roff writes a
+    // hyphen-minus as "\-".
+    auto names = [](std::string text) {
+        for (std::size_t at; (at = text.find("\\-")) != std::string::npos;)
+            text.erase(at, 1);
+        const std::regex name(R"(kolvane-tasks ([a-z][a-z-]*)|--[a-z]+)");
+        std::set<std::string> found;
+        for (std::sregex_iterator it(text.begin(), text.end(), name), end; it != end; ++it)
+            found.insert((*it)[1].matched ? (*it)[1].str() : it->str());
+        return found;
+    };
+    const Result help = Run({"--help"});
+    const std::set<std::string> fromHelp = names(help.out);
+    EXPECT_EQ(names(ReadFile(KOLVANE_SOURCE_DIR "/resources/man/kolvane-tasks.1")), fromHelp);
+    EXPECT_TRUE(fromHelp.count("make-task") && fromHelp.count("--formula"));
 }
 
 TEST_F(KolvaneTasks, TableRunsXOutermostThenYThenZ) {
