@@ -6,26 +6,16 @@
 #include "exercise/exercise_window.h"
 #include "exercise/picture_geometry.h"
 
-#include <QKeySequence>
-#include <QShortcut>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QToolButton>
-#include <initializer_list>
+#include <utility>
 
 namespace {
 
 using namespace KolvErkl;
 
 const char* const VariableNames[] = {"x", "y", "z"};
-
-// A letter, small or capital.
-QList<QKeySequence> letter(Qt::Key key) {
-    return {QKeySequence(key), QKeySequence(Qt::SHIFT | key)};
-}
-
-// A key of the main block or of the number block.
-QList<QKeySequence> anyBlock(Qt::Key key) {
-    return {QKeySequence(key), QKeySequence(Qt::KeypadModifier | key)};
-}
 
 QString cellWords(const QString& text) {
     const QString value = text.trimmed();
@@ -35,36 +25,65 @@ QString cellWords(const QString& text) {
 } // namespace
 
 void TForm2::createKeys() {
-    // The keys belong to the main window, whose part this window is: they
-    // work wherever the focus is in it, and not while a dialog or the popup
-    // menu has the keyboard.
-    auto bind = [this](const QList<QKeySequence>& keys, auto action) {
-        auto* shortcut = new QShortcut(this);
-        shortcut->setKeys(keys);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, action);
-    };
-    const std::pair<Qt::Key, QToolButton*> letters[] = {
+    // The keys come to the main window, whose part this window is, from
+    // wherever the focus is in it; they do not come while a dialog is open.
+    // They are taken from there rather than as shortcuts, which work only
+    // while the window system has made the main window the active one.
+    if (QWidget* top = window(); top != this)
+        top->installEventFilter(this);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && KeyPressed(*static_cast<QKeyEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TForm2::KeyPressed(const QKeyEvent& event) {
+    if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget())
+        return false;
+    // Shift gives the capital letter, which works as the small one; the
+    // number block's keys work as those of the main block.
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const int key = event.key();
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_C) {
+        pressByKey(SpeedButton18);
+        return true;
+    }
+    if (modifiers != Qt::NoModifier)
+        return false;
+
+    const std::pair<int, QToolButton*> letters[] = {
         {Qt::Key_A, SpeedButton12}, {Qt::Key_V, SpeedButton17}, {Qt::Key_O, SpeedButton13},
         {Qt::Key_E, SpeedButton14}, {Qt::Key_K, SpeedButton15}, {Qt::Key_U, SpeedButton16},
         {Qt::Key_N, SpeedButton11}};
-    for (const auto& [key, button] : letters)
-        bind(letter(key), [this, button = button] { pressByKey(button); });
-    bind({QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { pressByKey(SpeedButton18); });
-    for (int digit = 1; digit <= 9; ++digit)
-        bind(anyBlock(Qt::Key(Qt::Key_0 + digit)),
-             [this, digit] { pressByKey(KeypadButtons[digit]); });
-
-    const std::pair<Qt::Key, KeyboardCursor::Direction> arrows[] = {
+    for (const auto& [letter, button] : letters) {
+        if (key == letter) {
+            pressByKey(button);
+            return true;
+        }
+    }
+    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+        pressByKey(KeypadButtons[key - Qt::Key_0]);
+        return true;
+    }
+    const std::pair<int, KeyboardCursor::Direction> arrows[] = {
         {Qt::Key_Left, KeyboardCursor::Left},
         {Qt::Key_Right, KeyboardCursor::Right},
         {Qt::Key_Up, KeyboardCursor::Up},
         {Qt::Key_Down, KeyboardCursor::Down}};
-    for (const auto& [key, direction] : arrows)
-        bind(anyBlock(key), [this, direction = direction] { ArrowKey(direction); });
-    QList<QKeySequence> enter = anyBlock(Qt::Key_Enter);
-    enter << QKeySequence(Qt::Key_Return) << QKeySequence(Qt::Key_Space);
-    bind(enter, [this] { EnterKey(); });
+    for (const auto& [arrow, direction] : arrows) {
+        if (key == arrow) {
+            ArrowKey(direction);
+            return true;
+        }
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        EnterKey();
+        return true;
+    }
+    return false;
 }
 
 void TForm2::pressByKey(QToolButton* button) {

@@ -12,6 +12,7 @@
 class ExerciseHost;
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPainter;
@@ -89,7 +90,9 @@ public:
 
     bool MouseInRect(int left, int top, int right, int bottom) const;
 
-    // The keyboard: each key does what a click on its control does.
+    // The keyboard: each key does what a click on its control does. True
+    // when the key is one of the window's.
+    bool KeyPressed(const QKeyEvent& event);
     void ArrowKey(KeyboardCursor::Direction direction);
     void EnterKey(); // Enter and Space: a click on the keyboard cursor's field
     // The field under the keyboard cursor while it is shown; empty otherwise.
@@ -123,6 +126,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override; // FormShow
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override; // the keys
 
 private:
     void FormShow();

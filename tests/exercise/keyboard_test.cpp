@@ -11,11 +11,6 @@ namespace {
 
 class KeyboardTest : public ExerciseTest {
 protected:
-    void SetUp() override {
-        ExerciseTest::SetUp();
-        main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
-    }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(main.get(), key, modifiers);
     }
