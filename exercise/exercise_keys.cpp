@@ -47,8 +47,10 @@ bool TForm2::KeyPressed(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers =
         event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     const int key = event.key();
-    if (modifiers == Qt::ControlModifier && key == Qt::Key_C) {
-        pressByKey(SpeedButton18);
+    if (modifiers == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_P)) {
+        // Ctrl+P is the menu item's shortcut; it comes here only when the
+        // shortcut could not take it, and prints as the menu item does.
+        pressByKey(key == Qt::Key_C ? SpeedButton18 : SpeedButton10);
         return true;
     }
     if (modifiers != Qt::NoModifier)

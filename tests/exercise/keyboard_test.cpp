@@ -49,11 +49,13 @@ TEST_F(KeyboardTest, KeysOfDisabledHiddenOrLockedControlsDoNothing) {
     EXPECT_TRUE(form->CellWaiting);
     EXPECT_TRUE(form->ExperimentGrid[1].Inputs[1].isEmpty());
 
-    // "Udfør kontrol" is disabled until five answers are given.
+    // "Udfør kontrol" and printing are disabled until five answers are given.
     key(Qt::Key_K);
     ASSERT_EQ(form->ExerciseMode, TForm2::Check);
     key(Qt::Key_U);
+    key(Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(form->ShowResults);
+    EXPECT_EQ(host.prints, 0);
 }
 
 TEST_F(KeyboardTest, CursorNeverStandsOnAFilledCell) {
@@ -106,6 +108,8 @@ TEST_F(KeyboardTest, FrameShowsOnlyAfterAnArrowKeyOfTheMode) {
         EXPECT_EQ(image.pixelColor(cell.center().x(), cell.bottom() + d), CursorColour);
     }
     EXPECT_NE(image.pixelColor(cell.left(), middle), CursorColour) << "the field is not covered";
+    EXPECT_TRUE(form->PaintBox1->accessibleDescription().contains(
+        QStringLiteral("Markøren står i række 2 på y")));
 
     // A new mode hides it until its own first arrow key.
     key(Qt::Key_K);
