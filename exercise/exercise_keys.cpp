@@ -29,8 +29,7 @@ void TForm2::createKeys() {
     // wherever the focus is in it; they do not come while a dialog is open.
     // They are taken from there rather than as shortcuts, which work only
     // while the window system has made the main window the active one.
-    if (QWidget* top = window(); top != this)
-        top->installEventFilter(this);
+    window()->installEventFilter(this);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
