@@ -5,6 +5,7 @@
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_window.h"
+#include "exercise/picture_geometry.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -48,6 +49,7 @@ void TForm2::StartCheck() {
     DataSetCount = 0;
     setPrintEnabled(false);
     SpeedButton16->setEnabled(false);
+    KeyCursor.Begin(CheckRows, 1, [](int, int) { return true; });
     repaintPicture();
 }
 
@@ -83,9 +85,11 @@ QPoint TForm2::answerDialogPosition(int row) const {
 void TForm2::AskAnswer() {
     ShowResults = false;
     int row = 0;
-    for (int i = 1; i <= CheckRows && row == 0; ++i)
-        if (MouseInRect(430, 50 * i + 20, 510, 50 * i + 55))
+    for (int i = 1; i <= CheckRows && row == 0; ++i) {
+        const QRect field = MouseArea(CheckField(i, OutputColumn));
+        if (MouseInRect(field.left(), field.top(), field.right(), field.bottom()))
             row = i;
+    }
     if (row == 0 || !Form4)
         return;
 

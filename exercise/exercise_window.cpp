@@ -12,6 +12,7 @@
 #include "exercise/activity_log.h"
 #include "exercise/exercise_host.h"
 #include "exercise/machine_picture.h"
+#include "exercise/picture_geometry.h"
 #include "exercise/toolbar_pictures.h"
 
 #include <QFrame>
@@ -61,6 +62,7 @@ QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, con
     button->setObjectName(name);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.size());
     button->setFocusPolicy(Qt::NoFocus);
@@ -102,6 +104,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     createToolbar();
     createKeypad();
     createPicture();
+    createKeys();
     resize(594, 365);
     layOut();
 
@@ -305,6 +308,8 @@ void TForm2::setKeypadVisible(bool visible) {
 }
 
 void TForm2::repaintPicture() {
+    KeyCursor.Refresh();
+    PaintBox1->setAccessibleDescription(PictureDescription());
     PaintBox1->update();
 }
 
@@ -442,6 +447,8 @@ void TForm2::StartExperimenting() {
     DataSetCount = 0;
     EnableKeypad();
     setPrintEnabled(true);
+    KeyCursor.Begin(GridRows, NumberOfVariables,
+                    [this](int i, int j) { return isBlank(ExperimentGrid[i].Inputs[j]); });
     repaintPicture();
 }
 
@@ -471,7 +478,8 @@ void TForm2::HitExperimentCell() {
     const int n = NumberOfVariables;
     for (int i = 1; i <= GridRows; ++i) {
         for (int j = 1; j <= n; ++j) {
-            if (!MouseInRect(110 * j - 50, 50 * i - 20, 110 * j + 20, 50 * i + 15))
+            const QRect cell = MouseArea(ExperimentField(i, j));
+            if (!MouseInRect(cell.left(), cell.top(), cell.right(), cell.bottom()))
                 continue;
             if (!isBlank(ExperimentGrid[i].Inputs[j]))
                 continue;
@@ -539,6 +547,7 @@ void TForm2::ScrollExperimentGrid() {
         ExperimentGrid[GridRows].Inputs[j] = QStringLiteral(" ");
     ExperimentGrid[GridRows].Output = QStringLiteral(" ");
     CurrentRow = GridRows - 1;
+    KeyCursor.RowsScrolledUp();
     repaintPicture();
 }
 

@@ -2,6 +2,8 @@
 // area, with the toolbar, the keypad and the picture of the machine.
 #pragma once
 
+#include "exercise/keyboard_cursor.h"
+
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -10,6 +12,7 @@
 class ExerciseHost;
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPainter;
@@ -66,6 +69,9 @@ public:
     std::array<int32_t, CheckRows + 1> Answers{};
     bool ShowResults = false;
 
+    // Where Enter or Space works in the experiment and the check.
+    KeyboardCursor KeyCursor;
+
     // ---- Handlers ----------------------------------------------------------
     void PaintBox1Paint(QPainter& canvas);
     void PaintBox1MouseUp(int x, int y);
@@ -83,6 +89,16 @@ public:
     void N3variable1Click();
 
     bool MouseInRect(int left, int top, int right, int bottom) const;
+
+    // The keyboard: each key does what a click on its control does. True
+    // when the key is one of the window's.
+    bool KeyPressed(const QKeyEvent& event);
+    void ArrowKey(KeyboardCursor::Direction direction);
+    void EnterKey(); // Enter and Space: a click on the keyboard cursor's field
+    // The field under the keyboard cursor while it is shown; empty otherwise.
+    QRect KeyCursorField() const;
+    // What the picture shows, in words, for a screen reader.
+    QString PictureDescription() const;
 
     // Controls, by their design names.
     QWidget* Panel1 = nullptr;
@@ -110,12 +126,16 @@ public:
 protected:
     void showEvent(QShowEvent* event) override; // FormShow
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override; // the keys
 
 private:
     void FormShow();
     void createToolbar();
     void createKeypad();
     void createPicture();
+    void createKeys();
+    // A key for a button: a click on it while it is shown and enabled.
+    void pressByKey(QToolButton* button);
     void layOut();
     QRect clientArea() const;
     void repaintPicture();

@@ -4,6 +4,7 @@
 
 #include "engine/kolv_erkl.h"
 #include "exercise/exercise_window.h"
+#include "exercise/picture_geometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -85,9 +86,27 @@ void drawText(QPainter& canvas, int x, int y, const QString& text,
     canvas.drawText(x, y + metrics.ascent(), text);
 }
 
+// Where a field's text begins, to the right of its left edge; all texts
+// stand 9 pixels below the field's top.
+constexpr int DigitsInset = 27;      // a value in the observe and experiment rows
+constexpr int OutputInset = 3;       // the output in the observe and experiment rows
+constexpr int CheckDigitsInset = 22; // a question value in the check
+constexpr int AnswerInset = 10;      // the answer and the correct output in the check
+constexpr int TextDrop = 9;
+constexpr int ArrowLeft = 370;
+constexpr int ArrowDrop = 14;
+
+// A field picture at its place, and its text in it.
+void drawField(QPainter& canvas, const QImage& picture, const QRect& field, int inset,
+               const QString& text, const QColor& colour = Qt::black) {
+    canvas.drawImage(field.topLeft(), picture);
+    drawText(canvas, field.left() + inset, field.top() + TextDrop, text, colour);
+}
+
 } // namespace
 
 void TForm2::PaintBox1Paint(QPainter& canvas) {
+    using namespace KolvErkl;
     static const QImage arrow = KolvErkl::ArrowPicture();
     static const QImage narrowField = KolvErkl::FieldPicture(70);
     static const QImage wideField = KolvErkl::FieldPicture(80);
@@ -101,45 +120,54 @@ void TForm2::PaintBox1Paint(QPainter& canvas) {
         break;
     case Observe:
         for (int i = 1; i <= 3; ++i) {
-            const int y = 50 * i + 40;
-            for (int j = 1; j <= n; ++j) {
-                canvas.drawImage(110 * j - 50, y, field);
-                drawText(canvas, 110 * j - 23, y + 9, ObservationTable[i][j - 1]);
-            }
-            canvas.drawImage(370, y + 14, arrow);
-            canvas.drawImage(430, y, field);
-            drawText(canvas, 433, y + 9, ObservationTable[i][3]);
+            const int y = ObserveField(i, 1).top();
+            for (int j = 1; j <= n; ++j)
+                drawField(canvas, field, ObserveField(i, j), DigitsInset,
+                          ObservationTable[i][j - 1]);
+            canvas.drawImage(ArrowLeft, y + ArrowDrop, arrow);
+            drawField(canvas, field, ObserveField(i, OutputColumn), OutputInset,
+                      ObservationTable[i][3]);
         }
         break;
     case Experiment:
         for (int i = 1; i <= GridRows; ++i) {
-            const int y = 50 * i - 20;
-            for (int j = 1; j <= n; ++j) {
-                canvas.drawImage(110 * j - 50, y, field);
-                drawText(canvas, 110 * j - 23, y + 9, ExperimentGrid[i].Inputs[j]);
-            }
-            canvas.drawImage(370, y + 14, arrow);
-            canvas.drawImage(430, y, field);
-            drawText(canvas, 433, y + 9, ExperimentGrid[i].Output);
+            const int y = ExperimentField(i, 1).top();
+            for (int j = 1; j <= n; ++j)
+                drawField(canvas, field, ExperimentField(i, j), DigitsInset,
+                          ExperimentGrid[i].Inputs[j]);
+            canvas.drawImage(ArrowLeft, y + ArrowDrop, arrow);
+            drawField(canvas, field, ExperimentField(i, OutputColumn), OutputInset,
+                      ExperimentGrid[i].Output);
         }
         break;
     case Check:
         for (int i = 1; i <= CheckRows; ++i) {
-            const int y = 50 * i + 20;
-            for (int j = 1; j <= n; ++j) {
-                canvas.drawImage(100 * j - 50, y, field);
-                drawText(canvas, 100 * j - 28, y + 9, ObservationTable[i][j - 1]);
-            }
-            canvas.drawImage(370, y + 14, arrow);
-            canvas.drawImage(430, y, field);
-            drawText(canvas, 440, y + 9, AnswerTexts[i]);
+            const int y = CheckField(i, 1).top();
+            for (int j = 1; j <= n; ++j)
+                drawField(canvas, field, CheckField(i, j), CheckDigitsInset,
+                          ObservationTable[i][j - 1]);
+            canvas.drawImage(ArrowLeft, y + ArrowDrop, arrow);
+            drawField(canvas, field, CheckField(i, OutputColumn), AnswerInset, AnswerTexts[i]);
             if (ShowResults) {
-                canvas.drawImage(520, y, field);
                 const bool right = Answers[i] == CorrectOutputs[i];
-                drawText(canvas, 530, y + 9, CorrectTexts[i],
-                         right ? QColor(Qt::black) : QColor(255, 0, 0));
+                drawField(canvas, field, CheckField(i, ResultColumn), AnswerInset, CorrectTexts[i],
+                          right ? QColor(Qt::black) : QColor(255, 0, 0));
             }
         }
         break;
+    }
+
+    const QRect cursor = KeyCursorField();
+    if (!cursor.isNull()) {
+        // A frame around the field, on the green just outside it, so that
+        // the field itself looks as it does without the keyboard.
+        const QRect frame = cursor.adjusted(-CursorFrameWidth, -CursorFrameWidth, CursorFrameWidth,
+                                            CursorFrameWidth);
+        const int w = CursorFrameWidth;
+        canvas.fillRect(QRect(frame.left(), frame.top(), frame.width(), w), CursorColour);
+        canvas.fillRect(QRect(frame.left(), frame.bottom() - w + 1, frame.width(), w),
+                        CursorColour);
+        canvas.fillRect(QRect(frame.left(), frame.top(), w, frame.height()), CursorColour);
+        canvas.fillRect(QRect(frame.right() - w + 1, frame.top(), w, frame.height()), CursorColour);
     }
 }

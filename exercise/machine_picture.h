@@ -11,6 +11,10 @@ namespace KolvErkl {
 
 // The green of the picture area.
 inline const QColor PictureGreen{0, 128, 0};
+// The keyboard cursor's frame: a colour found nowhere else in the picture,
+// bright on the green.
+inline const QColor CursorColour{255, 255, 0};
+constexpr int CursorFrameWidth = 3;
 
 // Pilen: a black arrow pointing right on green, 49 x 9.
 QImage ArrowPicture();

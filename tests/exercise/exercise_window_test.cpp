@@ -54,6 +54,7 @@ TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
         ASSERT_NE(button, nullptr) << b.name;
         EXPECT_EQ(button->geometry(), QRect(b.x, 8, 33, 33)) << b.name;
         EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint));
+        EXPECT_EQ(button->accessibleName(), QString::fromUtf8(b.hint));
     }
     EXPECT_EQ(form->Panel1->geometry(), QRect(0, 0, 900, 49));
     EXPECT_EQ(form->ScrollBox1->geometry(), QRect(0, 49, 900, 651));

@@ -1,0 +1,85 @@
+// The keyboard cursor's moves over the cells of the picture.
+#include "exercise/keyboard_cursor.h"
+
+#include <cstdlib>
+#include <utility>
+
+void KeyboardCursor::Begin(int rows, int columns, Choosable choosable) {
+    rows_ = rows;
+    columns_ = columns;
+    choosable_ = std::move(choosable);
+    shown_ = false;
+    row_ = 0;
+    column_ = 0;
+    Refresh();
+}
+
+bool KeyboardCursor::choosable(int row, int column) const {
+    return row >= 1 && row <= rows_ && column >= 1 && column <= columns_ && choosable_ &&
+           choosable_(row, column);
+}
+
+int KeyboardCursor::nearestIn(int row, int column) const {
+    int best = 0;
+    for (int j = 1; j <= columns_; ++j)
+        if (choosable(row, j) && (best == 0 || std::abs(j - column) < std::abs(best - column)))
+            best = j;
+    return best;
+}
+
+void KeyboardCursor::Move(Direction direction) {
+    shown_ = true;
+    if (row_ == 0)
+        return;
+    switch (direction) {
+    case Left:
+    case Right: {
+        const int step = direction == Left ? -1 : 1;
+        for (int j = column_ + step; j >= 1 && j <= columns_; j += step) {
+            if (choosable(row_, j)) {
+                column_ = j;
+                return;
+            }
+        }
+        return;
+    }
+    case Up:
+    case Down: {
+        const int step = direction == Up ? -1 : 1;
+        for (int i = row_ + step; i >= 1 && i <= rows_; i += step) {
+            if (const int j = nearestIn(i, column_)) {
+                row_ = i;
+                column_ = j;
+                return;
+            }
+        }
+        return;
+    }
+    }
+}
+
+void KeyboardCursor::Refresh() {
+    if (choosable(row_, column_))
+        return;
+    // Reading order from the cell after the cursor's, once round the grid.
+    const int cells = rows_ * columns_;
+    const int from = row_ > 0 ? (row_ - 1) * columns_ + column_ : 0;
+    for (int k = 0; k < cells; ++k) {
+        const int index = (from + k) % cells;
+        const int row = index / columns_ + 1;
+        const int column = index % columns_ + 1;
+        if (choosable(row, column)) {
+            row_ = row;
+            column_ = column;
+            return;
+        }
+    }
+    row_ = 0;
+    column_ = 0;
+}
+
+void KeyboardCursor::RowsScrolledUp() {
+    if (row_ > 1)
+        --row_;
+    Refresh();
+}

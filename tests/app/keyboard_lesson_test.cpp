@@ -1,0 +1,168 @@
+// A whole lesson by keys only gives the log that the same lesson by clicks
+// gives: every key goes through the handler of the control it stands for.
+#include "app_test_support.h"
+
+#include "app/heading_dialog.h"
+#include "catalogue/ui/task_picker.h"
+#include "exercise/answer_dialog.h"
+#include "exercise/machine_picture.h"
+#include "exercise/picture_geometry.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+
+using namespace KolvErkl;
+using namespace KolvTest;
+
+namespace {
+
+class KeyboardLessonTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        savedClock = TimeOfDay;
+        TimeOfDay = [this] { return clock += 7.25; };
+        StartProgram();
+    }
+    void TearDown() override
+    {
+        TimeOfDay = savedClock;
+        AppTest::TearDown();
+    }
+
+    // The pupil's answer to a check row: right for the odd rows, one too
+    // many for the even ones.
+    static QString answerFor(int row)
+    {
+        return QString::number(Form2->CorrectOutputs[row] + (row % 2 == 0 ? 1 : 0));
+    }
+    static void typeInto(QLineEdit* field, const QString& text)
+    {
+        field->clear();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    static void whenPicker() { WhenModal([](QWidget*) { typeInto(Form3->Edit1, u"7"_qs); }); }
+    // In the heading dialog Enter first moves on to "OK", and presses it next.
+    static void whenHeading()
+    {
+        WhenModal([](QWidget* dialog) {
+            typeInto(Overskrif->Edit1, u"Ida"_qs);
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        });
+    }
+    static void whenAnswer(int row)
+    {
+        WhenModal([row](QWidget*) { typeInto(Form4->Edit1, answerFor(row)); });
+    }
+
+    void startLesson()
+    {
+        SeedRandom(4711);
+        clock = 30000.0;
+        Heading.clear();
+        QGuiApplication::clipboard()->clear();
+    }
+
+    QString lessonByClicks()
+    {
+        startLesson();
+        auto click = [](QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); };
+        auto clickField = [](const QRect& field) {
+            QTest::mouseClick(Form2->PaintBox1, Qt::LeftButton, {}, field.center());
+        };
+        click(Form2->SpeedButton12);
+        QMenu* popup = Form2->PopupMenu1;
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(Form2->N2variable1).center());
+        whenPicker();
+        click(Form2->SpeedButton17);
+        click(Form2->SpeedButton13);
+        click(Form2->SpeedButton14);
+        clickField(ExperimentField(1, 1));
+        click(Form2->KeypadButtons[4]);
+        click(Form2->SpeedButton15);
+        for (int row = 1; row <= 5; ++row) {
+            whenAnswer(row);
+            clickField(CheckField(row, OutputColumn));
+        }
+        click(Form2->SpeedButton16);
+        whenHeading();
+        click(Form2->SpeedButton11);
+        click(Form2->SpeedButton18);
+        return QGuiApplication::clipboard()->text();
+    }
+
+    QString lessonByKeys()
+    {
+        startLesson();
+        auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(Form1, key, modifiers);
+        };
+        key(Qt::Key_A);
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup, Form2->PopupMenu1);
+        if (!popup)
+            return {};
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        whenPicker();
+        key(Qt::Key_V);
+        key(Qt::Key_O);
+        key(Qt::Key_E);
+        key(Qt::Key_Return);
+        key(Qt::Key_4);
+        key(Qt::Key_K);
+        for (int row = 1; row <= 5; ++row) {
+            whenAnswer(row);
+            key(Qt::Key_Return);
+            key(Qt::Key_Down);
+        }
+        key(Qt::Key_U);
+        whenHeading();
+        key(Qt::Key_N);
+        key(Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    }
+
+    double clock = 0;
+    std::function<double()> savedClock;
+};
+
+TEST_F(KeyboardLessonTest, KeysGiveTheLogThatClicksGive)
+{
+    const QString byClicks = lessonByClicks();
+    const QString byKeys = lessonByKeys();
+    const QStringList clickLines = byClicks.split(u'\n');
+    // The lesson did happen: heading, task, an experiment row, the check
+    // with its right answers, and the summary.
+    ASSERT_GE(clickLines.size(), 20) << byClicks.toStdString();
+    EXPECT_EQ(clickLines.first(), u"Ida"_qs);
+    EXPECT_TRUE(byClicks.contains(u"(2 variable)"_qs));
+    EXPECT_TRUE(byClicks.contains(u" Eksperimentér:"_qs));
+    EXPECT_EQ(byClicks.count(u"    OK"_qs), 3);
+    EXPECT_EQ(byKeys.toStdString(), byClicks.toStdString());
+}
+
+TEST_F(KeyboardLessonTest, AltLettersStillOpenTheMenusAndF1TheGuide)
+{
+    const std::pair<Qt::Key, QMenu*> menus[] = {
+        {Qt::Key_F, Form1->Filer1}, {Qt::Key_E, Form1->Egneopgaver1}, {Qt::Key_H, Form1->Oplysninger1}};
+    QTest::keyRelease(Form1, Qt::Key_F1);
+    EXPECT_EQ(helpRequests, 1);
+    // The menus' keys are shortcuts of the active window.
+    Form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([] { return Form1->isActiveWindow(); }));
+    for (const auto& [letter, menu] : menus) {
+        QTest::keyClick(Form1, letter, Qt::AltModifier);
+        EXPECT_EQ(QApplication::activePopupWidget(), menu) << menu->title().toStdString();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+    EXPECT_EQ(Form2->ExerciseMode, TForm2::None);
+    EXPECT_TRUE(ActivityLog.isEmpty());
+}
+
+} // namespace
