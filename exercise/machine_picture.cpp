@@ -103,11 +103,21 @@ void drawField(QPainter& canvas, const QImage& picture, const QRect& field, int 
     drawText(canvas, field.left() + inset, field.top() + TextDrop, text, colour);
 }
 
+// One row of the machine: the n input fields with their values, the arrow,
+// and the output field. fieldAt gives the mode's field rectangles.
+void drawRow(QPainter& canvas, const QImage& field, QRect (*fieldAt)(int row, int column), int row,
+             int n, const QString* inputs, int inputInset, const QString& output, int outputInset) {
+    static const QImage arrow = KolvErkl::ArrowPicture();
+    for (int j = 1; j <= n; ++j)
+        drawField(canvas, field, fieldAt(row, j), inputInset, inputs[j - 1]);
+    canvas.drawImage(ArrowLeft, fieldAt(row, 1).top() + ArrowDrop, arrow);
+    drawField(canvas, field, fieldAt(row, KolvErkl::OutputColumn), outputInset, output);
+}
+
 } // namespace
 
 void TForm2::PaintBox1Paint(QPainter& canvas) {
     using namespace KolvErkl;
-    static const QImage arrow = KolvErkl::ArrowPicture();
     static const QImage narrowField = KolvErkl::FieldPicture(70);
     static const QImage wideField = KolvErkl::FieldPicture(80);
 
@@ -119,35 +129,19 @@ void TForm2::PaintBox1Paint(QPainter& canvas) {
     case None:
         break;
     case Observe:
-        for (int i = 1; i <= 3; ++i) {
-            const int y = ObserveField(i, 1).top();
-            for (int j = 1; j <= n; ++j)
-                drawField(canvas, field, ObserveField(i, j), DigitsInset,
-                          ObservationTable[i][j - 1]);
-            canvas.drawImage(ArrowLeft, y + ArrowDrop, arrow);
-            drawField(canvas, field, ObserveField(i, OutputColumn), OutputInset,
-                      ObservationTable[i][3]);
-        }
+        for (int i = 1; i <= 3; ++i)
+            drawRow(canvas, field, ObserveField, i, n, &ObservationTable[i][0], DigitsInset,
+                    ObservationTable[i][3], OutputInset);
         break;
     case Experiment:
-        for (int i = 1; i <= GridRows; ++i) {
-            const int y = ExperimentField(i, 1).top();
-            for (int j = 1; j <= n; ++j)
-                drawField(canvas, field, ExperimentField(i, j), DigitsInset,
-                          ExperimentGrid[i].Inputs[j]);
-            canvas.drawImage(ArrowLeft, y + ArrowDrop, arrow);
-            drawField(canvas, field, ExperimentField(i, OutputColumn), OutputInset,
-                      ExperimentGrid[i].Output);
-        }
+        for (int i = 1; i <= GridRows; ++i)
+            drawRow(canvas, field, ExperimentField, i, n, &ExperimentGrid[i].Inputs[1],
+                    DigitsInset, ExperimentGrid[i].Output, OutputInset);
         break;
     case Check:
         for (int i = 1; i <= CheckRows; ++i) {
-            const int y = CheckField(i, 1).top();
-            for (int j = 1; j <= n; ++j)
-                drawField(canvas, field, CheckField(i, j), CheckDigitsInset,
-                          ObservationTable[i][j - 1]);
-            canvas.drawImage(ArrowLeft, y + ArrowDrop, arrow);
-            drawField(canvas, field, CheckField(i, OutputColumn), AnswerInset, AnswerTexts[i]);
+            drawRow(canvas, field, CheckField, i, n, &ObservationTable[i][0], CheckDigitsInset,
+                    AnswerTexts[i], AnswerInset);
             if (ShowResults) {
                 const bool right = Answers[i] == CorrectOutputs[i];
                 drawField(canvas, field, CheckField(i, ResultColumn), AnswerInset, CorrectTexts[i],
