@@ -10,7 +10,6 @@ std::array<TaskRecord, OwnTaskSlots> OwnTasks;
 int32_t OwnTaskSpan = 0;
 TaskRecord TransferRecord;
 std::string TaskFolder;
-bool LoadReadOnly = true;
 std::string ProgramPath;
 std::vector<std::string> ProgramArguments;
 
@@ -180,7 +179,6 @@ void InitTaskCatalogue() {
             folder = FolderPart(folder, FolderTextLimit);
         TaskFolder = folder;
     }
-    LoadReadOnly = ProgramArguments.empty();
 }
 
 } // namespace KolvErkl
