@@ -122,7 +122,9 @@ bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
     dialog.setFromTo(fromPage, toPage);
     // Every page is printed, so the dialog offers no page range, no
     // selection and no file to print to. The options come last: setting the
-    // pages turns the page range back on.
+    // pages turns the page range back on. (A CUPS printer that picks pages
+    // itself still lets the dialog offer a range, which it then applies to
+    // the job.)
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
                       | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
