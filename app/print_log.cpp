@@ -122,9 +122,8 @@ bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
     dialog.setFromTo(fromPage, toPage);
     // Every page is printed, so the dialog offers no page range, no
     // selection and no file to print to. The options come last: setting the
-    // pages turns the page range back on. (A CUPS printer that picks pages
-    // itself still lets the dialog offer a range, which it then applies to
-    // the job.)
+    // pages turns the page range back on. (Qt's dialog under CUPS still
+    // offers a range; CUPS then prints only those pages of the job.)
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
                       | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
