@@ -1,5 +1,6 @@
 #include "app/help_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -66,8 +67,22 @@ void THelpWindow::OpenAtStart(const QString& fileName)
 
 void ShowHelpWindow()
 {
-    if (!HelpWindow)
+    if (!HelpWindow) {
         HelpWindow = new THelpWindow;
+        // It may go with a dialog that owned it (below).
+        QObject::connect(HelpWindow, &QObject::destroyed, [] { HelpWindow = nullptr; });
+    }
+    // A modal dialog blocks every window but its own: asked from a dialog
+    // that is open, the guide becomes a window of that dialog, so that it
+    // can be scrolled, followed and closed while the dialog waits, and
+    // closing it returns to the dialog. Asked from the main window, it is a
+    // window of its own again.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (HelpWindow->parentWidget() != owner) {
+        const QSize size = HelpWindow->size();
+        HelpWindow->setParent(owner, Qt::Window);
+        HelpWindow->resize(size);
+    }
     HelpWindow->OpenAtStart(KolvErkl::HelpFile.isEmpty() ? KolvErkl::DefaultHelpFile()
                                                          : KolvErkl::HelpFile);
     HelpWindow->show();

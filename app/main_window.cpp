@@ -26,6 +26,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <optional>
+#include <string>
+
 // Compiled-in pictures live in this static library; they are registered
 // explicitly because nothing else pulls their object file into the program.
 static void RegisterPictures()
@@ -39,30 +42,6 @@ namespace {
 
 constexpr int ExerciseDelayMs = 3000;
 const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
-
-// Remembers whether the user chose a file, so that a menu load can tell a
-// cancelled dialog from a load that changed the tables.
-class ChoiceRecorder : public KolvErkl::FileDialogs {
-public:
-    explicit ChoiceRecorder(KolvErkl::FileDialogs& inner) : inner_(inner) {}
-    std::optional<std::string> openFile(const std::string& title,
-                                        const std::string& presetName) override
-    {
-        auto name = inner_.openFile(title, presetName);
-        chosen = name.has_value();
-        return name;
-    }
-    std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
-                                        const std::string& presetName,
-                                        const std::string& defaultSuffix) override
-    {
-        return inner_.saveFile(title, folder, presetName, defaultSuffix);
-    }
-    bool chosen = false;
-
-private:
-    KolvErkl::FileDialogs& inner_;
-};
 
 // The main window's file dialogs as the loads and the define dialog see
 // them: always the same object, answering through the dialogs in force.
@@ -85,15 +64,14 @@ private:
     KolvErkl::FileDialogs*& target_;
 };
 
-// What the machine computes for a task numbered 1..20: the built-in rule or
-// an extra task's formula.
-std::string RuleOfNumberedTask()
+// The part of the current task's rule that an extra-task load can change:
+// the formula of the extra task in force, or nothing when the machine
+// computes a built-in rule or an own task.
+std::optional<std::string> ExtraRuleInForce()
 {
-    const int task = KolvErkl::CurrentTask;
-    if (task < 1 || task > KolvErkl::ExtraTaskCount || KolvErkl::NumberOfVariables != 3
-        || !KolvErkl::ExtraTaskMode)
-        return "built-in";
-    return "extra:" + KolvErkl::ExtraTasks[static_cast<std::size_t>(task)].Formula;
+    if (!KolvErkl::ExtraTaskInForce())
+        return std::nullopt;
+    return KolvErkl::ExtraTasks[static_cast<std::size_t>(KolvErkl::CurrentTask)].Formula;
 }
 
 } // namespace
@@ -219,7 +197,9 @@ void TForm1::setPrintMenuEnabled(bool enabled)
 
 void TForm1::printLog()
 {
-    KolvErkl::PrintLog(*printBackend_, Memo1->font());
+    const KolvErkl::PrintResult result = KolvErkl::PrintLog(*printBackend_, Memo1->font());
+    if (result.failed)
+        KolvErkl::ShowMessage(this, result.message, KolvErkl::PrintFailedCaption);
 }
 
 void TForm1::showHeadingDialog()
@@ -342,41 +322,37 @@ bool TForm1::TaskIsRunning() const
 void TForm1::Hentegneopgaver1Click()
 {
     if (Form2)
-        Form2->SpeedButton16->hide();
-    const bool running = TaskIsRunning();
-    ChoiceRecorder dialogs(*fileDialogs_);
-    const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(dialogs);
-    if (result.failed) {
+        Form2->HideCheckButton();
+    // A load never restarts a running task: it goes on with its number, its
+    // rule (an own task's formula is copied when the task starts) and its
+    // log, and the loaded task runs once the pupil picks it. With no task
+    // running, the loaded task becomes the current one.
+    const int32_t running = TaskIsRunning() ? KolvErkl::CurrentTask : 0;
+    const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(*fileDialogs_);
+    if (running != 0)
+        KolvErkl::CurrentTask = running;
+    if (result.failed)
         KolvErkl::ShowMessage(this, QString::fromUtf8(result.message), ReadErrorCaption);
-        return;
-    }
-    // A load makes the loaded task the current one. A task running on then
-    // would be labelled with one number and computed by another rule, so it
-    // is restarted as the loaded task, with the loaded task's variables.
-    if (running && dialogs.chosen && KolvErkl::CurrentTask >= KolvErkl::FirstOwnTask
-        && KolvErkl::CurrentTask <= KolvErkl::LastOwnTask) {
-        const KolvErkl::TaskRecord& slot = KolvErkl::OwnTaskSlot(KolvErkl::CurrentTask);
-        if (!slot.isFree())
-            KolvErkl::NumberOfVariables = slot.VariableCount;
-        Form2->StartTask();
-    }
+    if (Form2)
+        Form2->RestoreCheckControls();
 }
 
 void TForm1::HentEkstraopgaver1Click()
 {
     if (Form2)
-        Form2->SpeedButton16->hide();
+        Form2->HideCheckButton();
     const bool running = TaskIsRunning();
-    const std::string ruleBefore = RuleOfNumberedTask();
-    ChoiceRecorder dialogs(*fileDialogs_);
-    const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(dialogs);
+    const std::optional<std::string> ruleBefore = ExtraRuleInForce();
+    const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
     if (result.failed)
         KolvErkl::ShowMessage(this, QString::fromUtf8(result.message), ReadErrorCaption);
-    // Even a failed load may have replaced entries and switched the mode; a
-    // task whose rule changed under it is started again, so that its label
-    // ("Opgave nummer" or "Ekstraopgave nummer") names the rule in use.
-    if (running && dialogs.chosen && RuleOfNumberedTask() != ruleBefore)
-        Form2->StartTask();
+    // Even a failed load may have replaced entries and switched the mode off.
+    // A task whose rule changed may not go on under a label and a log that
+    // name another rule: it stops, and its log stays.
+    if (running && ExtraRuleInForce() != ruleBefore)
+        Form2->StopTaskWithChangedRule();
+    if (Form2)
+        Form2->RestoreCheckControls();
 }
 
 void TForm1::Udskriv1Click()
@@ -392,13 +368,16 @@ void TForm1::Afslut1Click()
 
 void TForm1::Definernyopgave1Click()
 {
-    if (Form2)
-        Form2->SpeedButton16->hide();
     if (!Form5)
         return;
+    if (Form2)
+        Form2->HideCheckButton();
     Form5->exec();
-    if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0 && Form2)
+    if (!Form2)
+        return;
+    if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
         Form2->StartTask();
+    Form2->RestoreCheckControls();
 }
 
 void TForm1::Listeoveregneopgaver1Click()

@@ -9,11 +9,11 @@
 #include <QPrinter>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace KolvErkl {
 
 QStringList PrintBuffer;
+const QString PrintFailedCaption = QStringLiteral("Kolvane");
 
 bool HeadingIsPrinted(const QString& heading)
 {
@@ -118,33 +118,38 @@ bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
 {
     QPrintDialog dialog(printer_.get(), dialogParent_);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
-                      | QAbstractPrintDialog::PrintCollateCopies);
     dialog.setMinMax(1, maxPage);
     dialog.setFromTo(fromPage, toPage);
+    // Every page is printed, so the dialog offers no page range, no
+    // selection and no file to print to. The options come last: setting the
+    // pages turns the page range back on. (Qt's dialog under CUPS still
+    // offers a range; CUPS then prints only those pages of the job.)
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
+                      | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     printer_->setDocName(QString()); // the print job has no title
     return true;
 }
 
-void PrintLog(PrintBackend& backend, const QFont& font)
+PrintResult PrintLog(PrintBackend& backend, const QFont& font)
 {
     FillPrintBuffer();
     const int lineCount = static_cast<int>(PrintBuffer.size());
     PageGeometry geometry = MeasurePage(backend.device(), font, lineCount);
     if (!backend.askUser(1, geometry.pages, geometry.pages))
-        return;
+        return {};
     QPagedPaintDevice& device = backend.device(); // the printer chosen in the dialog
     geometry = MeasurePage(device, font, lineCount);
     QPainter painter;
     if (!painter.begin(&device))
-        throw std::runtime_error("Printeren kunne ikke begynde udskriften.");
+        return {true, QStringLiteral("Printeren kunne ikke begynde udskriften.")};
     painter.setFont(font);
     painter.setPen(Qt::black);
     PainterSink sink(device, painter);
     PrintPages(geometry, PrintBuffer, sink);
     painter.end();
+    return {};
 }
 
 } // namespace KolvErkl

@@ -81,9 +81,18 @@ private:
     std::unique_ptr<QPrinter> printer_;
 };
 
+// What came of a print: failed, with the message that the caller shows in
+// the program's message box, when the printer could not start the job. A
+// cancelled dialog is no failure.
+struct PrintResult {
+    bool failed = false;
+    QString message;
+};
+// The caption of that message box.
+extern const QString PrintFailedCaption;
+
 // Fills the print buffer, asks the dialog and prints the buffer page by page
-// in the font given. Throws std::runtime_error when the printer cannot start
-// the job (the program's error handler shows it).
-void PrintLog(PrintBackend& backend, const QFont& font);
+// in the font given.
+PrintResult PrintLog(PrintBackend& backend, const QFont& font);
 
 } // namespace KolvErkl

@@ -11,7 +11,6 @@ std::array<TaskRecord, OwnTaskSlots> OwnTasks;
 int32_t OwnTaskSpan = 0;
 TaskRecord TransferRecord;
 std::string TaskFolder;
-bool LoadReadOnly = true;
 std::string ProgramPath;
 std::vector<std::string> ProgramArguments;
 std::string FallbackTaskFolder;
@@ -197,7 +196,6 @@ void InitTaskCatalogue() {
                 TaskFolder = fallback;
         }
     }
-    LoadReadOnly = ProgramArguments.empty();
 }
 
 } // namespace KolvErkl

@@ -1,6 +1,6 @@
 // Own tasks and extra tasks in memory: the 104-byte task record, the table of
-// 50 own-task slots, OwnTaskSpan, TransferRecord, TaskFolder and the opening
-// mode of loads. Plain shared state of the KolvErkl module; no Qt.
+// 50 own-task slots, OwnTaskSpan, TransferRecord and TaskFolder. Plain shared
+// state of the KolvErkl module; no Qt.
 #pragma once
 
 #include <array>
@@ -81,7 +81,6 @@ TaskRecord& OwnTaskSlot(int taskNumber);              // n in 21..70
 extern int32_t OwnTaskSpan;                           // 0..50
 extern TaskRecord TransferRecord;
 extern std::string TaskFolder; // at most 60 bytes
-extern bool LoadReadOnly;      // opening mode of loads
 
 // The command line as the program was started: its own full path and its
 // arguments (without the program name). Set by main() before start-up.

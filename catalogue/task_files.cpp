@@ -51,12 +51,13 @@ private:
     int fd_;
 };
 
-// Opens a regular file for loading, read-only or for reading and writing as
-// LoadReadOnly says. A pipe or device is never waited on and a folder is
-// never read as a file: both count as files that cannot be opened.
+// Opens a regular file for loading. Loads never write, so the file is opened
+// read-only: a task file that the user may not write (write-protected, or
+// another user's) loads all the same. A pipe or device is never waited on
+// and a folder is never read as a file: both count as files that cannot be
+// opened.
 int OpenForLoading(const std::string& name) {
-    const int mode = LoadReadOnly ? O_RDONLY : O_RDWR;
-    const int fd = ::open(name.c_str(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return -1;
     struct stat st {};
@@ -104,6 +105,16 @@ std::filesystem::path FolderOf(const std::filesystem::path& name) {
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
+// The folder itself when it exists, otherwise its nearest parent that does:
+// the disk on which the folder would lie. A missing folder is then found
+// out when the file is created, not taken for a full disk.
+std::filesystem::path NearestExistingFolder(std::filesystem::path folder) {
+    std::error_code error;
+    while (!std::filesystem::exists(folder, error) && folder.has_relative_path())
+        folder = folder.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 // Replaces the file `target` by `data` as one step: the data goes to a new
 // file in the same folder, reaches the disk, and then takes the old name.
 // A failure at any point leaves the old file as it was.
@@ -113,8 +124,9 @@ bool ReplaceFile(const std::filesystem::path& target, const uint8_t* data, std::
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
         return false;
     const std::filesystem::path folder = FolderOf(target);
-    std::string temp =
-        (folder / (std::string(".").append(target.filename().string()).append(".XXXXXX"))).string();
+    // A short name of its own, so that every name the file system takes for
+    // the target (up to its longest) can be saved.
+    std::string temp = (folder / ".kolvane-XXXXXX").string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -151,9 +163,10 @@ FileResult SaveFile(const std::string& name, const uint8_t* data, std::size_t si
     if (!PassesNameTest(name))
         return Failure(SaveFailedMessage);
 
-    // Room in the folder that will hold the file.
+    // Room on the disk that will hold the file.
     std::error_code error;
-    const std::filesystem::space_info space = std::filesystem::space(FolderOf(name), error);
+    const std::filesystem::space_info space =
+        std::filesystem::space(NearestExistingFolder(FolderOf(name)), error);
     if (error || space.available <= LeastFreeSpace)
         return Failure(DiskFullMessage);
 

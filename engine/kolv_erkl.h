@@ -85,4 +85,10 @@ inline int32_t MachineOutput(const Values& v) {
     return MachineOutput(v[0], v[1], v[2]);
 }
 
+// True when an extra task stands in for the built-in rule of the task in
+// use: extra-task mode is on, the task has 3 variables and a number 1..20.
+// The machine then computes that extra task's formula, and the window
+// labels the task "Ekstraopgave".
+bool ExtraTaskInForce();
+
 } // namespace KolvErkl

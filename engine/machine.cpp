@@ -100,14 +100,12 @@ int32_t FormulaOutput(int32_t x, int32_t y, int32_t z) {
     std::string_view formula;
     if (CurrentTask > BuiltInTasks) {
         formula = CurrentFormula;
-    } else if (CurrentTask >= 1) {
-        // An extra task brings its own number of variables.
+    } else {
+        // An extra task in force (numbered 1..20) brings its own number of
+        // variables.
         const ExtraTask& task = ExtraTasks[CurrentTask];
         NumberOfVariables = task.VariableCount;
         formula = task.Formula;
-    } else {
-        // Extra-task mode with no task chosen: there is no formula to read.
-        return InvalidOutput;
     }
 
     // The statistics under the number of variables now in force. A refused
@@ -124,13 +122,18 @@ int32_t FormulaOutput(int32_t x, int32_t y, int32_t z) {
 
 } // namespace
 
+bool ExtraTaskInForce() {
+    return ExtraTaskMode && NumberOfVariables == 3 && CurrentTask >= 1 &&
+           CurrentTask <= BuiltInTasks;
+}
+
 int32_t MachineOutput(int32_t x, int32_t y, int32_t z) {
     CurrentValues = {x, y, z};
     FormulaError = false;
     LastErrorPosition = 0;
     // In extra-task mode the extra tasks stand in for the 3-variable rules;
     // the 2-variable rules stay in force.
-    if (CurrentTask > BuiltInTasks || (ExtraTaskMode && NumberOfVariables != 2))
+    if (CurrentTask > BuiltInTasks || ExtraTaskInForce())
         return FormulaOutput(x, y, z);
     return BuiltInOutput(x, y, z);
 }

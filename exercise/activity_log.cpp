@@ -125,6 +125,22 @@ void ResetActivities() {
     inProgressRecorded = false;
 }
 
+ActivityMark MarkActivities() {
+    return ActivityMark{ActivityTable,  ActivityCount,      DataSetCount,      ActivityStart,
+                        inProgressName, inProgressRecorded, ActivityLog.size()};
+}
+
+void TakeBackActivities(const ActivityMark& mark) {
+    ActivityTable = mark.table;
+    ActivityCount = mark.count;
+    DataSetCount = mark.dataSets;
+    ActivityStart = mark.start;
+    inProgressName = mark.inProgressName;
+    inProgressRecorded = mark.inProgressRecorded;
+    if (ActivityLog.size() > mark.logLines)
+        ActivityLog.resize(mark.logLines);
+}
+
 void AppendSummary() {
     BeginActivity(PrintActivity);
     if (SummaryStarted)

@@ -58,6 +58,22 @@ extern std::function<void()> SummaryStarted;
 
 void BeginActivity(const QString& name);
 void ResetActivities();
+
+// The activity table and the length of the log at one moment. An activity
+// that produced nothing (a task that cannot give values) is taken back to
+// such a mark: its heading, its record and the Tid line that its beginning
+// wrote for the activity before it all go, and that activity runs on.
+struct ActivityMark {
+    std::array<ActivityRecord, MaxActivities + 1> table;
+    int32_t count = 0;
+    int32_t dataSets = 0;
+    double start = 0;
+    QString inProgressName;
+    bool inProgressRecorded = false;
+    qsizetype logLines = 0;
+};
+ActivityMark MarkActivities();
+void TakeBackActivities(const ActivityMark& mark);
 // Closes the activity in progress and appends the summary table.
 void AppendSummary();
 // AppendSummary, then the heading, "Kolvane", " " and the log to the clipboard.

@@ -2,6 +2,7 @@
 // over-long answers, and hands the accepted text back in AnswerText.
 #include "exercise/answer_dialog.h"
 
+#include "catalogue/ui/button_glyphs.h"
 #include "catalogue/ui/ui_services.h"
 
 #include <QFrame>
@@ -9,7 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
+#include <QRegularExpressionValidator>
 
 TForm4* Form4 = nullptr;
 
@@ -47,12 +48,15 @@ TForm4::TForm4(QWidget* parent)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(72, 12, 77, 24);
     Edit1->installEventFilter(this);
-    // Digits come from the keyboard only: no pasting, no dropping of text.
+    // The field holds digits only, whichever way text comes in: typed,
+    // pasted by any means (the middle button too), dropped, or from an input
+    // method. Keys are filtered one by one as well, below.
+    Edit1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit1));
     Edit1->setContextMenuPolicy(Qt::NoContextMenu);
     Edit1->setAcceptDrops(false);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("&OK"), this);
+    BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(16, 40, 65, 25);
     BitBtn1->setDefault(true);

@@ -37,11 +37,14 @@ void TForm2::SpeedButton15Click() {
 
 void TForm2::StartCheck() {
     ShowResults = false;
+    const ActivityMark before = MarkActivities();
     BeginActivity(CheckActivity);
     Label2->setText(QStringLiteral("KONTROLLÉR"));
     setKeypadVisible(false);
     SpeedButton16->show();
     if (!MakeCheckQuestions()) {
+        // A check without questions leaves no heading, activity or time.
+        TakeBackActivities(before);
         abandonTask();
         return;
     }
@@ -120,6 +123,18 @@ void TForm2::RecordAnswer(int row) {
     for (int j = 0; j < NumberOfVariables; ++j)
         values << ObservationTable[row][j];
     ActivityLog << ValueRowStart(values) + prefix;
+    repaintPicture();
+}
+
+void TForm2::HideCheckButton() {
+    SpeedButton16->hide();
+}
+
+void TForm2::RestoreCheckControls() {
+    const bool checking = ExerciseMode == Check;
+    SpeedButton16->setVisible(checking);
+    if (checking)
+        SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
     repaintPicture();
 }
 

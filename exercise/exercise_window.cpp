@@ -48,6 +48,7 @@ const QString NoValuesText = QStringLiteral(
     "Maskinen kan ikke give nogen værdier med denne opgave: formlen giver fejl for alle de tal, "
     "der blev prøvet. Vælg en anden opgave.");
 const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
+const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg opgaven igen.");
 
 QFont courier(int pixels, bool bold = true) {
     QFont font(QStringLiteral("Courier New"));
@@ -183,6 +184,8 @@ void TForm2::createToolbar() {
     N3variable1->setObjectName(QStringLiteral("N3variable1"));
     connect(N2variable1, &QAction::triggered, this, &TForm2::N2variable1Click);
     connect(N3variable1, &QAction::triggered, this, &TForm2::N3variable1Click);
+    // Dismissed without a choice, the menu leaves a running check as it was.
+    connect(PopupMenu1, &QMenu::aboutToHide, this, &TForm2::RestoreCheckControls);
 }
 
 void TForm2::createKeypad() {
@@ -294,6 +297,10 @@ void TForm2::EnableKeypad() {
 void TForm2::DisableKeypad() {
     for (int digit = 1; digit <= 9; ++digit)
         KeypadButtons[digit]->setEnabled(false);
+    // Nothing may be entered once the keypad is locked, not even the second
+    // half of an entry begun before.
+    CellWaiting = false;
+    DigitWaiting = false;
 }
 
 void TForm2::setPrintEnabled(bool enabled) {
@@ -317,62 +324,71 @@ bool TForm2::MouseInRect(int left, int top, int right, int bottom) const {
     return left <= MouseX && MouseX <= right && top <= MouseY && MouseY <= bottom;
 }
 
-void TForm2::abandonTask() {
+void TForm2::stopTask() {
     ExerciseMode = None;
     ShowResults = false;
-    DataSetCount = 0;
     setKeypadVisible(false);
     SpeedButton16->hide();
     DisableModeButtons();
     Label1->clear();
     Label2->clear();
     repaintPicture();
+}
+
+void TForm2::abandonTask() {
+    stopTask();
     ShowMessage(this, NoValuesText, QStringLiteral(" "));
+}
+
+void TForm2::StopTaskWithChangedRule() {
+    if (ExerciseMode == None)
+        return;
+    stopTask();
+    // The log of the lesson so far can still be printed, also when the
+    // check had not yet let it.
+    setPrintEnabled(true);
+    ShowMessage(this, RuleChangedText, QStringLiteral(" "));
 }
 
 // ---- Starting a task -----------------------------------------------------------
 
-void TForm2::StartTask() {
-    // 1. A fresh activity table and an empty grid.
+bool TForm2::StartTask() {
+    // An own task must be defined. A number that names none is refused
+    // before anything is touched: a running task goes on with its labels,
+    // mode, picture, activities and log, as after a cancelled picker.
+    const bool ownTask = CurrentTask > 20;
+    if (ownTask && (CurrentTask > LastOwnTask || OwnTaskSlot(CurrentTask).isFree())) {
+        ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
+        if (ExerciseMode == None) {
+            // No mode may run the rule of a task that does not exist.
+            DisableModeButtons();
+            setKeypadVisible(false);
+        }
+        return false;
+    }
+    // A fresh activity table and an empty grid.
     ResetActivities();
     for (GridRow& row : ExperimentGrid)
         row = GridRow{};
     ExerciseMode = None;
-    // 2.
     ShowResults = false;
     repaintPicture();
-    // 3.
     TaskNumberText = NumberInWidth(CurrentTask, 2);
-    // 4. An own task must be defined.
-    if (CurrentTask > 20) {
-        const bool known = CurrentTask <= LastOwnTask && !OwnTaskSlot(CurrentTask).isFree();
-        if (!known) {
-            ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
-            // No mode, and no keypad left from an experiment, may run the
-            // rule of a task that does not exist.
-            DisableModeButtons();
-            setKeypadVisible(false);
-            return;
-        }
+    if (ownTask) {
         const TaskRecord& slot = OwnTaskSlot(CurrentTask);
         CurrentTask = slot.TaskNumber;
         CurrentFormula = slot.Formula.text();
     }
-    // 5.
-    const bool extra =
-        ExtraTaskMode && NumberOfVariables == 3 && CurrentTask >= 1 && CurrentTask <= 20;
-    Label1->setText(
-        (extra ? QStringLiteral("Ekstraopgave nummer: ") : QStringLiteral("Opgave nummer: ")) +
-        TaskNumberText);
-    // 6.
+    Label1->setText((ExtraTaskInForce() ? QStringLiteral("Ekstraopgave nummer: ")
+                                        : QStringLiteral("Opgave nummer: ")) +
+                    TaskNumberText);
     SpeedButton13->setEnabled(true);
     SpeedButton14->setEnabled(true);
     SpeedButton15->setEnabled(true);
-    // 7.
     ActivityLog.clear();
     ActivityLog << TaskLine(TaskNumberText, NumberOfVariables) << QStringLiteral(" ");
-    // 8.
     StartObserving();
+    return true;
 }
 
 // ---- Observing ---------------------------------------------------------------------
@@ -384,10 +400,13 @@ void TForm2::SpeedButton13Click() {
 void TForm2::StartObserving() {
     setKeypadVisible(false);
     SpeedButton16->hide();
+    const ActivityMark before = MarkActivities();
     BeginActivity(ObserveActivity);
     DataSetCount = 3;
     Label2->setText(QStringLiteral("OBSERVÉR"));
     if (!MakeObservations()) {
+        // Observations that never came leave no heading, activity or time.
+        TakeBackActivities(before);
         abandonTask();
         return;
     }
@@ -554,7 +573,7 @@ void TForm2::ScrollExperimentGrid() {
 // ---- Variables and tasks -------------------------------------------------------------
 
 void TForm2::SpeedButton12Click() {
-    SpeedButton16->hide();
+    HideCheckButton();
     // Just under the button.
     PopupMenu1->popup(
         Panel1->mapToGlobal(QPoint(SpeedButton12->x(), SpeedButton12->geometry().bottom())));
@@ -577,6 +596,7 @@ void TForm2::ChooseVariables(int variables) {
     setKeypadVisible(false);
     Label1->clear();
     Label2->clear();
+    RestoreCheckControls(); // the check has ended with the task
 }
 
 void TForm2::SpeedButton17Click() {
@@ -584,14 +604,15 @@ void TForm2::SpeedButton17Click() {
 }
 
 void TForm2::ChooseTask() {
-    SpeedButton16->hide();
+    HideCheckButton();
     const int32_t running = CurrentTask;
     if (Form3)
         Form3->exec();
-    if (CurrentTask > 0)
-        StartTask();
-    else
-        CurrentTask = running; // left without a task: the task in force goes on with its rule
+    // Left without a task, or with a number that names none: the task in
+    // force goes on with its rule.
+    if (CurrentTask <= 0 || !StartTask())
+        CurrentTask = running;
+    RestoreCheckControls();
 }
 
 // ---- Print, heading, copy ---------------------------------------------------------------

@@ -28,11 +28,25 @@ public:
 
     // Resizes to the main window's client area; only while visible.
     void AdjustToMainWindow();
-    // Starts CurrentTask.
-    void StartTask();
+    // Starts CurrentTask. False when the number names a free own-task slot:
+    // the pupil is told so, and a task that runs goes on as it was.
+    bool StartTask();
     void DisableModeButtons();
     void EnableKeypad();
+    // Also drops a digit or a cell that waited for the other half.
     void DisableKeypad();
+
+    // "Udfør kontrol" is hidden while an action outside the check runs (a
+    // dialog, a load, a definition). Afterwards the check's controls are put
+    // back as the check stands: the button shows while the check runs, and
+    // is enabled once five answers are given.
+    void HideCheckButton();
+    void RestoreCheckControls();
+
+    // The rule of the running task changed under it (extra tasks loaded):
+    // the task stops, its log stays for printing and copying, and the pupil
+    // is asked to choose the task again. Nothing happens when no task runs.
+    void StopTaskWithChangedRule();
 
     // Controls the main window reaches directly.
     QToolButton* SpeedButton10 = nullptr; // "Udskriv"
@@ -141,6 +155,9 @@ private:
     void repaintPicture();
     void setPrintEnabled(bool enabled);
     void setKeypadVisible(bool visible);
+    // No mode, an empty picture, the mode buttons off and the keypad hidden;
+    // the log and the activities stay.
+    void stopTask();
     // A task that cannot give values: tell the pupil and stop in None.
     void abandonTask();
 

@@ -22,6 +22,17 @@ QString FromWindows1252(const std::string& bytes)
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
+
+// A name from a file made outside the program may hold line breaks, tabs
+// and other control characters. Each shows as one visible placeholder, so
+// the task keeps one line and the columns stay where they are.
+QString Printable(QString text)
+{
+    for (QChar& c : text)
+        if (!c.isPrint())
+            c = u'?';
+    return text;
+}
 } // namespace
 
 QStringList OwnTaskListLines()
@@ -35,7 +46,8 @@ QStringList OwnTaskListLines()
             continue;
         // The name field holds at most 28 characters, so the cuts to 33 and
         // 45 characters never shorten a line.
-        const QString name = (QStringLiteral("     ") + FromWindows1252(slot.FileName.text())).left(33);
+        const QString fileName = Printable(FromWindows1252(slot.FileName.text()));
+        const QString name = (QStringLiteral("     ") + fileName).left(33);
         lines << (name + QString(12, u' ')).left(45) + QString::number(slot.VariableCount);
         ++k;
         if (k % 5 == 0 && k < OwnTaskSpan - 1)

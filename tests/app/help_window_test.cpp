@@ -1,12 +1,15 @@
 // The help window shows the guide from its start, or says that it is missing.
 #include "app/help_window.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -83,6 +86,35 @@ TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile)
     EXPECT_TRUE(HelpWindow->Browser->toPlainText().startsWith(QStringLiteral("Kolvane")));
     delete HelpWindow;
     HelpWindow = nullptr;
+    KolvErkl::HelpFile.clear();
+}
+
+// A modal dialog blocks every window but itself and the windows it owns: the
+// guide asked for from an open dialog (F1) is one of them, so it can be used
+// and closed while the dialog waits.
+TEST(HelpWindow, AskedForFromAnOpenDialogItIsAWindowOfThatDialog)
+{
+    KolvErkl::HelpFile = Guide;
+    QDialog dialog;
+    bool usable = false;
+    bool dialogWaits = false;
+    QTimer::singleShot(0, [&] {
+        ShowHelpWindow();
+        usable = HelpWindow->isVisible()
+                 && dialog.windowHandle()->isAncestorOf(HelpWindow->windowHandle(),
+                                                        QWindow::IncludeTransients);
+        HelpWindow->close();
+        dialogWaits = dialog.isVisible();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(usable);
+    EXPECT_TRUE(dialogWaits);
+
+    ShowHelpWindow(); // from the main window: a window of its own again
+    EXPECT_EQ(HelpWindow->parentWidget(), nullptr);
+    delete HelpWindow;
+    EXPECT_EQ(HelpWindow, nullptr);
     KolvErkl::HelpFile.clear();
 }
 

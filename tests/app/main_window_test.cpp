@@ -232,12 +232,85 @@ TEST_F(MainWindowTest, FailedLoadsAreReportedUnderTheReadErrorCaption)
     EXPECT_EQ(messages.size(), 2u);
 }
 
-TEST_F(MainWindowTest, LoadingHidesTheCheckButton)
+TEST_F(MainWindowTest, PrinterThatCannotStartIsReportedInTheProgramsMessageBox)
+{
+    PdfBackend backend(u"/nonexistent/folder/log.pdf"_qs);
+    Form1->SetPrintBackend(&backend);
+    ActivityLog = {u"           Opgave nummer:  3     (2 variable)"_qs, u" "_qs};
+    Form1->Udskriv1Click();
+    Form1->SetPrintBackend(nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].first, u"Printeren kunne ikke begynde udskriften."_qs);
+    EXPECT_EQ(messages[0].second, u"Kolvane"_qs);
+}
+
+// Whatever hid "Udfør kontrol" and then left the check running gives the
+// check its controls back as they were.
+TEST_F(MainWindowTest, ActionsLeftWithoutChangeGiveTheCheckBackItsControls)
 {
     StartProgram();
-    Form2->SpeedButton16->show();
-    Form1->Hentegneopgaver1Click();
-    EXPECT_FALSE(Form2->SpeedButton16->isVisible());
+    OwnTaskSlot(30) = MakeTask(30, 3, "x+y+z");
+    RaiseOwnTaskSpan(30); // the picker offers 1..30, and 22 is free
+    const auto pick = [](const QString& keys) {
+        WhenModal([keys](QWidget* picker) {
+            auto* field = picker->findChild<QLineEdit*>(u"Edit1"_qs);
+            field->setText(keys);
+            QTest::keyClick(field, keys.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        Form2->SpeedButton17->click();
+    };
+    struct Action {
+        const char* what;
+        std::function<void()> run;
+    };
+    const Action actions[] = {
+        {"picker left with Escape", [&] { pick(QString()); }},
+        {"task number refused", [&] { pick(u"22"_qs); }},
+        {"2/3 menu dismissed",
+         [] {
+             Form2->SpeedButton12->click();
+             Form2->PopupMenu1->hide();
+         }},
+        {"load cancelled",
+         [this] {
+             dialogs.answer.reset();
+             Form1->Hentegneopgaver1Click();
+         }},
+        {"load failed",
+         [this] {
+             dialogs.answer = File("missing.kvn");
+             Form1->HentEkstraopgaver1Click();
+         }},
+        {"definition cancelled",
+         [] {
+             WhenModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+             Form1->Definernyopgave1Click();
+         }},
+    };
+    for (const Action& action : actions) {
+        SCOPED_TRACE(action.what);
+        CurrentTask = 1;
+        Form2->StartTask();
+        Form2->SpeedButton15->click();
+        for (int row = 1; row <= 5; ++row) {
+            WhenModal([](QWidget* dialog) {
+                auto* answer = static_cast<TForm4*>(dialog);
+                answer->Edit1->setText(u"1"_qs);
+                answer->BitBtn1->click();
+            });
+            Form2->PaintBox1MouseUp(470, 50 * row + 35);
+        }
+        Form2->SpeedButton16->click();
+        ASSERT_TRUE(Form2->ShowResults);
+
+        action.run();
+
+        EXPECT_EQ(Form2->ExerciseMode, TForm2::Check);
+        EXPECT_TRUE(Form2->SpeedButton16->isVisible());
+        EXPECT_TRUE(Form2->SpeedButton16->isEnabled());
+        EXPECT_TRUE(Form2->ShowResults);
+        EXPECT_TRUE(Form1->Udskriv1->isEnabled());
+    }
 }
 
 TEST_F(MainWindowTest, OwnTaskLoadedWhileNoTaskRunsWaitsForThePicker)
@@ -252,59 +325,93 @@ TEST_F(MainWindowTest, OwnTaskLoadedWhileNoTaskRunsWaitsForThePicker)
     EXPECT_TRUE(ActivityLog.isEmpty());
 }
 
-// A load while a task runs must not leave the machine computing one rule
-// under the label of another: the task is started again under its rule.
-TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsIsStartedAtOnce)
+// A teacher loading a task at a pupil's desk leaves the lesson as it is.
+TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsWaitsAndTheTaskGoesOn)
 {
     StartProgram();
-    CurrentTask = 5;
+    CurrentTask = 7;
     Form2->StartTask();
-    ASSERT_EQ(Form2->ExerciseMode, TForm2::Observe);
+    Form2->SpeedButton13->click();
+    const QStringList log = ActivityLog;
 
     WriteBytes(File("Opg30.kvn"), TaskBytes(MakeTask(30, 2, "x*y+1")));
     dialogs.answer = File("Opg30.kvn");
     Form1->Hentegneopgaver1Click();
 
-    EXPECT_EQ(CurrentTask, 30);
-    EXPECT_EQ(NumberOfVariables, 2);
-    EXPECT_EQ(CurrentFormula, "x*y+1");
-    EXPECT_EQ(Form2->Label1->text(), u"Opgave nummer: 30"_qs);
-    ASSERT_FALSE(ActivityLog.isEmpty());
-    EXPECT_EQ(ActivityLog.first(), u"           Opgave nummer: 30     (2 variable)"_qs);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(OwnTaskSlot(30).isFree());
+    EXPECT_EQ(CurrentTask, 7);
+    EXPECT_EQ(NumberOfVariables, 3);
+    EXPECT_EQ(Form2->ExerciseMode, TForm2::Observe);
+    EXPECT_EQ(Form2->Label1->text(), u"Opgave nummer:  7"_qs);
+    EXPECT_EQ(ActivityLog, log);
+    EXPECT_EQ(ActivityTable[1].DataSets, 3);
+    // Task 7 goes on with its rule: the smallest times the largest value.
+    Form2->SpeedButton13->click();
     for (int row = 1; row <= 3; ++row) {
-        const int x = Form2->ObservationTable[row][0].trimmed().toInt();
-        const int y = Form2->ObservationTable[row][1].trimmed().toInt();
-        EXPECT_EQ(Form2->ObservationTable[row][3].trimmed().toInt(), x * y + 1) << "row " << row;
+        const auto [smallest, largest] = std::minmax({Form2->ObservationTable[row][0].toInt(),
+                                                      Form2->ObservationTable[row][1].toInt(),
+                                                      Form2->ObservationTable[row][2].toInt()});
+        EXPECT_EQ(Form2->ObservationTable[row][3].toInt(), smallest * largest) << "row " << row;
     }
 }
 
-TEST_F(MainWindowTest, ExtraTasksLoadedWhileABuiltInTaskRunsRestartItUnderTheExtraRule)
+TEST_F(MainWindowTest, AnExtraTaskLoadStopsOnlyATaskWhoseRuleItChanges)
 {
     StartProgram();
-    CurrentTask = 5;
-    Form2->StartTask();
     WriteBytes(File("Ekstra.kvn"), ExtraBytes(20, "100+"));
-    dialogs.answer = File("Ekstra.kvn");
-    Form1->HentEkstraopgaver1Click();
+    WriteBytes(File("Ekstra19.kvn"), ExtraBytes(19, "200+"));
+    OwnTaskSlot(25) = MakeTask(25, 3, "x+y+z");
+    RaiseOwnTaskSpan(25);
+    struct Row {
+        const char* what;
+        int task, variables;
+        bool modeBefore;
+        const char* file;
+        bool stops;
+    };
+    const Row rows[] = {
+        {"a built-in rule replaced", 5, 3, false, "Ekstra.kvn", true},
+        {"extra tasks lost part-way", 5, 3, true, "Ekstra19.kvn", true},
+        {"two variables", 5, 2, false, "Ekstra.kvn", false},
+        {"an own task", 25, 3, true, "Ekstra19.kvn", false},
+        {"no file: the mode stays", 5, 3, true, "missing.kvn", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ExtraTaskMode = row.modeBefore;
+        for (int k = 1; k <= ExtraTaskCount; ++k)
+            ExtraTasks[k] = {3, "x+1"};
+        NumberOfVariables = row.variables;
+        CurrentTask = row.task;
+        Form2->StartTask();
+        Form2->SpeedButton15->click(); // a check: printing waits for its results
+        const QStringList log = ActivityLog;
+        const QString label = Form2->Label1->text();
+        messages.clear();
 
-    EXPECT_TRUE(ExtraTaskMode);
-    EXPECT_EQ(Form2->Label1->text(), u"Ekstraopgave nummer:  5"_qs);
-    EXPECT_EQ(Form2->ObservationTable[1][3], u"  105"_qs);
-}
+        dialogs.answer = File(row.file);
+        Form1->HentEkstraopgaver1Click();
 
-TEST_F(MainWindowTest, ExtraTasksLeaveATwoVariableTaskAlone)
-{
-    StartProgram();
-    NumberOfVariables = 2;
-    CurrentTask = 5;
-    Form2->StartTask();
-    const QStringList logBefore = ActivityLog;
-    WriteBytes(File("Ekstra.kvn"), ExtraBytes(20));
-    dialogs.answer = File("Ekstra.kvn");
-    Form1->HentEkstraopgaver1Click();
-    EXPECT_TRUE(ExtraTaskMode);
-    EXPECT_EQ(ActivityLog, logBefore);
-    EXPECT_EQ(Form2->Label1->text(), u"Opgave nummer:  5"_qs);
+        EXPECT_EQ(ActivityLog, log);
+        std::vector<QString> told;
+        for (const auto& [text, caption] : messages)
+            if (caption == u" "_qs)
+                told.push_back(text);
+        if (row.stops) {
+            EXPECT_EQ(Form2->ExerciseMode, TForm2::None);
+            EXPECT_TRUE(Form2->Label1->text().isEmpty());
+            EXPECT_FALSE(Form2->SpeedButton15->isEnabled());
+            EXPECT_TRUE(Form2->SpeedButton16->isHidden());
+            EXPECT_TRUE(Form1->Udskriv1->isEnabled()) << "the log can still be printed";
+            EXPECT_EQ(told, std::vector<QString>{u"Opgavens regel er skiftet. Vælg opgaven igen."_qs});
+        } else {
+            EXPECT_EQ(Form2->ExerciseMode, TForm2::Check);
+            EXPECT_EQ(Form2->Label1->text(), label);
+            EXPECT_FALSE(Form2->SpeedButton16->isHidden());
+            EXPECT_TRUE(told.empty());
+        }
+    }
 }
 
 TEST_F(MainWindowTest, DefiningStartsTheNewTaskButCancellingDoesNot)

@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 
 #include <QFontMetrics>
+#include <QPrintDialog>
 #include <QTemporaryDir>
 
 using namespace KolvErkl;
@@ -105,6 +106,28 @@ TEST(PageLoop, AFullSinglePageHasNoPageBreak)
     PrintPages(MeasurePage(600, 6600, 100, 54), NumberedLines(54), sink);
     EXPECT_EQ(sink.page, 1);
     EXPECT_EQ(sink.draws.size(), 54u);
+}
+
+// What the dialog shows is what is printed: every page, so no page range to
+// choose (setting the pages turns it back on), no selection, no file.
+TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile)
+{
+    PrinterBackend printer(nullptr);
+    QAbstractPrintDialog::PrintDialogOptions options;
+    QList<int> pages;
+    KolvTest::WhenModal([&](QWidget* dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(dialog);
+        ASSERT_NE(print, nullptr);
+        options = print->options();
+        pages = {print->fromPage(), print->toPage(), print->minPage(), print->maxPage()};
+        print->reject();
+    });
+    EXPECT_FALSE(printer.askUser(1, 3, 3));
+    EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintPageRange));
+    EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintSelection));
+    EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintToFile));
+    EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintCurrentPage));
+    EXPECT_EQ(pages, (QList<int>{1, 3, 1, 3}));
 }
 
 class PrintToPdfTest : public ::testing::Test {

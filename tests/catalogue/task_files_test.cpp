@@ -309,6 +309,41 @@ TEST_F(CatalogueTest, SavingKeepsAnExistingFileThatMayNotBeWritten) {
     EXPECT_EQ(KolvTest::ReadBytes(File("Opg25.kvn")), (std::vector<uint8_t>{1, 2, 3}));
 }
 
+TEST_F(CatalogueTest, ANameAsLongAsTheFileSystemTakesIsSaved) {
+    const long longest = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(longest, 4);
+    const std::string name = std::string(static_cast<std::size_t>(longest) - 4, 'n') + ".kvn";
+    TransferRecord = MakeTask(25, 3, "x");
+    const FileResult result = SaveOwnTaskFile(File(name));
+    EXPECT_FALSE(result.failed) << result.message;
+    EXPECT_EQ(KolvTest::ReadBytes(File(name)), TaskBytes(TransferRecord));
+}
+
+// Loads never write: a task file that the user may not write loads, also
+// when the program was started with a file named on its command line.
+TEST_F(CatalogueTest, AWriteProtectedTaskFileLoads) {
+    WriteBytes(File("Opg25.kvn"), TaskBytes(MakeTask(25, 2, "x+y")));
+    ASSERT_EQ(::chmod(File("Opg25.kvn").c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
+    ProgramArguments = {File("Opg25.kvn")};
+    InitTaskCatalogue();
+
+    // Root may write any file: load as an ordinary user instead.
+    const bool root = ::geteuid() == 0;
+    if (root && ::seteuid(65534) != 0)
+        GTEST_SKIP() << "cannot act as an ordinary user here";
+    const FileResult atStartUp = LoadStartupFile();
+    KolvTest::ScriptedDialogs dialogs;
+    dialogs.answer = File("Opg25.kvn");
+    const FileResult fromTheMenu = LoadOwnTask(dialogs);
+    if (root) {
+        ASSERT_EQ(::seteuid(0), 0);
+    }
+    EXPECT_FALSE(atStartUp.failed) << atStartUp.message;
+    EXPECT_FALSE(fromTheMenu.failed) << fromTheMenu.message;
+    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), "x+y");
+}
+
 TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo) {
     std::filesystem::create_directory(dir / "real");
     WriteBytes(dir / "real" / "Opg25.kvn", {1, 2, 3});
@@ -333,7 +368,8 @@ TEST_F(CatalogueTest, RefusedSavesLeaveTheDiskAsItWas) {
         {File("Opg25.KVN"), SaveFailedMessage},
         {File("kvn"), SaveFailedMessage},
         {File("taken.kvn"), SaveFailedMessage},
-        {File("nowhere/Opg25.kvn"), DiskFullMessage},
+        // A missing folder is no full disk: the file cannot be created.
+        {File("nowhere/deeper/Opg25.kvn"), SaveFailedMessage},
         {"/proc/nonexistent/Opg25.kvn", DiskFullMessage},
     };
     for (const Row& row : rows) {
@@ -371,7 +407,6 @@ TEST_F(CatalogueTest, StartUpFileIsAnExtraTaskFileWhenItsNameHoldsKstra) {
         ProgramArguments = {File(row.name)};
         InitTaskCatalogue();
         EXPECT_EQ(TaskFolder, File(row.name));
-        EXPECT_FALSE(LoadReadOnly);
 
         const FileResult result = LoadStartupFile();
 

@@ -152,29 +152,27 @@ TEST_F(CatalogueTest, SpanIsTheHighestNumberStoredLessTwenty) {
     EXPECT_EQ(OwnTaskSpan, 50);
 }
 
-TEST_F(CatalogueTest, StartUpFolderAndOpeningMode) {
+TEST_F(CatalogueTest, StartUpFolder) {
     const std::string longFolder = "/" + std::string(40, 'a') + "/" + std::string(30, 'b') + "/";
     struct Row {
         std::vector<std::string> arguments;
         std::string programPath;
         std::string folder;
-        bool readOnly;
     };
     const std::vector<Row> rows = {
-        {{}, "/opt/kolvane/bin/kolvane", "/opt/kolvane/bin/", true},
-        {{}, "kolvane", "", true},
+        {{}, "/opt/kolvane/bin/kolvane", "/opt/kolvane/bin/"},
+        {{}, "kolvane", ""},
         // Too long a folder gives way to its deepest parent that fits.
-        {{}, longFolder + "kolvane", "/" + std::string(40, 'a') + "/", true},
-        {{"/home/l/Opg25.kvn"}, "/opt/kolvane/bin/kolvane", "/home/l/Opg25.kvn", false},
-        {{"/home/l/Opg25.kvn", "more"}, "/x/kolvane", "/home/l/Opg25.kvn", false},
-        {{std::string(70, 'c')}, "/x/kolvane", std::string(60, 'c'), false},
+        {{}, longFolder + "kolvane", "/" + std::string(40, 'a') + "/"},
+        {{"/home/l/Opg25.kvn"}, "/opt/kolvane/bin/kolvane", "/home/l/Opg25.kvn"},
+        {{"/home/l/Opg25.kvn", "more"}, "/x/kolvane", "/home/l/Opg25.kvn"},
+        {{std::string(70, 'c')}, "/x/kolvane", std::string(60, 'c')},
     };
     for (const Row& row : rows) {
         ProgramArguments = row.arguments;
         ProgramPath = row.programPath;
         InitTaskCatalogue();
         EXPECT_EQ(TaskFolder, row.folder) << row.programPath;
-        EXPECT_EQ(LoadReadOnly, row.readOnly) << row.programPath;
         EXPECT_LE(TaskFolder.size(), 60u);
     }
 }
@@ -202,7 +200,6 @@ TEST_F(CatalogueTest, StartUpFolderGivesWayToTheFallbackWhereSavesCannotGo) {
         FallbackTaskFolder = row.fallback;
         InitTaskCatalogue();
         EXPECT_EQ(TaskFolder, row.folder) << row.programPath << " / " << row.fallback;
-        EXPECT_TRUE(LoadReadOnly);
     }
 }
 

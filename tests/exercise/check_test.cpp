@@ -2,6 +2,8 @@
 // "Udfør kontrol" and the colours of the results; and the dialog itself.
 #include "exercise_fixture.h"
 
+#include <QInputMethodEvent>
+
 using namespace KolvErkl;
 
 namespace {
@@ -183,6 +185,17 @@ TEST_F(AnswerDialogTest, FieldTakesDigitsOnly) {
     }
     QTest::keyClick(dialog.Edit1, Qt::Key_Backspace);
     EXPECT_EQ(dialog.Edit1->text(), "");
+    // Text that is not typed key by key: a middle-click paste or a drop (both
+    // insert it) and an input method's commit.
+    for (const QString& text : {QStringLiteral("-5"), QStringLiteral("4 2"), QStringLiteral("7")}) {
+        dialog.Edit1->clear();
+        dialog.Edit1->insert(text);
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(dialog.Edit1, &composed);
+        EXPECT_EQ(dialog.Edit1->text(), text == "7" ? "77" : "") << text.toStdString();
+    }
+    dialog.Edit1->clear();
     // Delete types nothing, though the window system gives it a character.
     QTest::keyClicks(dialog.Edit1, "123");
     QTest::keyClick(dialog.Edit1, Qt::Key_Home);

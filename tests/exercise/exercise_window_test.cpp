@@ -310,12 +310,18 @@ TEST_F(ExerciseWindowTest, PrintAndCopyInTheExperimentLockTheKeypad) {
     click(form->SpeedButton14);
     clickCell(1, 1);
     pressDigit(3);
+    pressDigit(5); // waits for a cell
     clock = 70;
     click(form->SpeedButton10);
     EXPECT_EQ(host.prints, 1);
     EXPECT_FALSE(keypadEnabled(form));
     EXPECT_EQ(form->ExerciseMode, TForm2::Experiment);
     EXPECT_FALSE(form->Panel5->isHidden());
+    // The locked keypad let the waiting digit go: a blank cell takes nothing.
+    const QStringList printed = ActivityLog;
+    clickCell(2, 1);
+    EXPECT_TRUE(form->ExperimentGrid[2].Inputs[1].isEmpty());
+    EXPECT_EQ(ActivityLog, printed);
 
     const int header = int(ActivityLog.indexOf("    Tid      Aktivitet       Antal datasæt "));
     ASSERT_GT(header, 0);
@@ -393,25 +399,53 @@ TEST_F(ExerciseWindowTest, CostlyFormulaGivesUpAtTheDeadlineOfTheClick) {
     EXPECT_TRUE(gaveUpAtTheDeadline());
 }
 
-TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefused) {
+// Picks a task number in the picker as the pupil types it.
+void pickInPicker(TForm2* form, const QString& number) {
+    Form3 = new TForm3;
+    QTimer::singleShot(0, [number] {
+        auto* picker = qobject_cast<TForm3*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        picker->Edit1->setText(number);
+        QTest::keyClick(picker->Edit1, Qt::Key_Return);
+    });
+    QTest::mouseClick(form->SpeedButton17, Qt::LeftButton);
+    delete Form3;
+    Form3 = nullptr;
+}
+
+TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefusedAndTheRunningTaskGoesOn) {
+    defineOwnTask(30, 3, "x+y+z");
+    RaiseOwnTaskSpan(30); // the picker offers 1..30
     startTask(3);
     click(form->SpeedButton14);
     clickCell(1, 1); // a cell waits for its digit
     const QStringList log = ActivityLog;
-    startTask(27);
+    pickInPicker(form, "22");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, "Der er ikke defineret nogen opgave med dette nummer");
     EXPECT_EQ(messages[0].second, " ");
-    EXPECT_EQ(ActivityLog, log);
-    EXPECT_EQ(form->ExerciseMode, TForm2::None);
+    EXPECT_EQ(CurrentTask, 3);
+    EXPECT_EQ(form->ExerciseMode, TForm2::Experiment);
     EXPECT_EQ(form->Label1->text(), "Opgave nummer:  3");
-    // Nothing can run the rule of a task that does not exist.
+    EXPECT_EQ(form->Label2->text(), "EKSPERIMENTÉR");
+    EXPECT_EQ(modeButtons(form), (std::array{true, true, true}));
+    EXPECT_FALSE(form->Panel5->isHidden());
+    EXPECT_EQ(ActivityLog, log);
+    ASSERT_EQ(ActivityCount, 2);
+    EXPECT_EQ(ActivityTable[1].DataSets, 3);
+    pressDigit(4); // the waiting cell takes it
+    EXPECT_EQ(form->ExperimentGrid[1].Inputs[1], "4");
+
+    // With no task running the window stays in None, the mode buttons off.
+    form->N3variable1->trigger();
+    pickInPicker(form, "22");
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(form->ExerciseMode, TForm2::None);
     EXPECT_EQ(modeButtons(form), (std::array{false, false, false}));
-    EXPECT_TRUE(form->Panel5->isHidden());
 }
 
 TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging) {
-    defineOwnTask(21, 3, "x/0");
+    defineOwnTask(21, 3, "x/(y-y)");
     startTask(21);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].first.contains("kan ikke give nogen værdier"));
@@ -419,16 +453,29 @@ TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging) {
     EXPECT_EQ(modeButtons(form), (std::array{false, false, false}));
     EXPECT_TRUE(form->Label1->text().isEmpty());
     EXPECT_TRUE(form->Label2->text().isEmpty());
+    // No heading and no activity for observations that never came.
+    EXPECT_EQ(ActivityLog, QStringList({"           Opgave nummer: 21     (3 variable)", " "}));
+    EXPECT_EQ(ActivityCount, 0);
 
-    // A formula that is never 0 or more cannot make check questions.
+    // A formula that is never 0 or more cannot make check questions; the
+    // observations before it stay as they were, still in progress.
     messages.clear();
     defineOwnTask(22, 3, "x-20");
+    clock = 1000;
     startTask(22);
     EXPECT_TRUE(messages.empty());
+    const QStringList log = ActivityLog;
+    clock = 1010;
     click(form->SpeedButton15);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(form->ExerciseMode, TForm2::None);
     EXPECT_TRUE(form->SpeedButton16->isHidden());
+    EXPECT_EQ(ActivityLog, log);
+    clock = 1020;
+    click(form->SpeedButton18);
+    EXPECT_TRUE(ActivityLog.contains("     20      Observér            3"))
+        << "the summary counts the observations";
+    EXPECT_TRUE(ActivityLog.filter("Kontrollér").isEmpty());
 }
 
 TEST_F(ExerciseWindowTest, ExperimentRowWhoseDrawsAllFailShowsTheInvalidOutput) {

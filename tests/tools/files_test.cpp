@@ -110,7 +110,7 @@ TEST_F(FileCommands, MakeTaskRefusesWithTheDefineDialogsMessages) {
         {{"--number", "30", "--formula", "x", Path("keep.txt")},
          Path("keep.txt") + ": Det lykkedes ikke at gemme filen "},
         {{"--number", "30", "--formula", "x", Path("no/such.kvn")},
-         Path("no/such.kvn") + ": Disken er fuld eller disketten fjernet. "},
+         Path("no/such.kvn") + ": Det lykkedes ikke at gemme filen "},
         {{"--number", "30", "--vars", "4", "--formula", "x", file},
          "the number of variables must be 2 or 3, not '4'"},
         {{"--number", "30", file}, "make-task needs --number N, --formula TEXT and FILE"},

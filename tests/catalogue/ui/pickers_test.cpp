@@ -282,6 +282,11 @@ TEST_F(OwnTaskListTest, TheDialogShowsTheTableAsItStandsAtEveryOpening)
     Store(22, 2);
     Run(list, [&] { shown = list.Memo1->toPlainText(); });
     EXPECT_EQ(shown.split(u'\n').last(), TaskLine(22, 2));
+    // A name from a file made elsewhere keeps its task on one line.
+    OwnTaskSlot(22).FileName.assign("Opg\n2\t2.kvn");
+    Run(list, [&] { shown = list.Memo1->toPlainText(); });
+    EXPECT_EQ(shown.split(u'\n'),
+              (QStringList{ListHeading, Blank, QStringLiteral("     Opg?2?2.kvn            2")}));
     EXPECT_TRUE(list.Memo1->isReadOnly());
 }
 
