@@ -347,11 +347,8 @@ void TForm1::Hentegneopgaver1Click()
     // A load makes the loaded task the current one. A task running on then
     // would be labelled with one number and computed by another rule, so it
     // is restarted as the loaded task, with the loaded task's variables.
-    if (running && dialogs.chosen && KolvErkl::CurrentTask >= KolvErkl::FirstOwnTask
-        && KolvErkl::CurrentTask <= KolvErkl::LastOwnTask) {
-        const KolvErkl::TaskRecord& slot = KolvErkl::OwnTaskSlot(KolvErkl::CurrentTask);
-        if (!slot.isFree())
-            KolvErkl::NumberOfVariables = slot.VariableCount;
+    if (running && dialogs.chosen && KolvErkl::IsOwnTask(KolvErkl::CurrentTask)) {
+        KolvErkl::AdoptOwnTaskVariables(KolvErkl::CurrentTask);
         Form2->StartTask();
     }
 }

@@ -149,6 +149,14 @@ TaskRecord& OwnTaskSlot(int taskNumber) {
     return OwnTasks.at(static_cast<std::size_t>(taskNumber - FirstOwnTask));
 }
 
+void AdoptOwnTaskVariables(int taskNumber) {
+    if (!IsOwnTask(taskNumber))
+        return;
+    const TaskRecord& slot = OwnTaskSlot(taskNumber);
+    if (!slot.isFree())
+        NumberOfVariables = slot.VariableCount;
+}
+
 void RaiseOwnTaskSpan(int taskNumber) {
     OwnTaskSpan = std::max(OwnTaskSpan, taskNumber - (FirstOwnTask - 1));
 }

@@ -18,8 +18,15 @@ namespace KolvErkl {
 // The output a rule gives when it cannot give a value; every valid output
 // has a magnitude below 10000. Shown on screen as " ****".
 inline constexpr int32_t InvalidOutput = -10000;
+// An output is valid when its magnitude lies below 10000 (NaN is not valid).
+inline constexpr bool IsValidOutput(double output) {
+    return output > InvalidOutput && output < -InvalidOutput;
+}
 inline constexpr int MaxFormulaLength = 60;
-inline constexpr int ExtraTaskCount = 20;
+// Tasks 1..BuiltInTasks are the built-in rules; own tasks are numbered after them.
+inline constexpr int BuiltInTasks = 20;
+// An extra task can stand in for each built-in task number.
+inline constexpr int ExtraTaskCount = BuiltInTasks;
 
 using Values = std::array<int32_t, 3>; // x, y, z
 

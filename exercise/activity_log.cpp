@@ -2,6 +2,8 @@
 // exercise window reaches in through SummaryStarted only.
 #include "exercise/activity_log.h"
 
+#include "engine/kolv_erkl.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTime>
@@ -166,7 +168,7 @@ QString NumberInWidth(qint64 number, int width) {
 }
 
 QString OutputText(int32_t output) {
-    if (output <= -10000 || output >= 10000)
+    if (!IsValidOutput(output))
         return QStringLiteral(" ****");
     return NumberInWidth(output, 5);
 }

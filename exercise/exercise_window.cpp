@@ -338,7 +338,7 @@ void TForm2::StartTask() {
     // 3.
     TaskNumberText = NumberInWidth(CurrentTask, 2);
     // 4. An own task must be defined.
-    if (CurrentTask > 20) {
+    if (CurrentTask > BuiltInTasks) {
         const bool known = CurrentTask <= LastOwnTask && !OwnTaskSlot(CurrentTask).isFree();
         if (!known) {
             ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
