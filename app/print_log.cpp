@@ -1,5 +1,6 @@
 #include "app/print_log.h"
 
+#include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 
 #include <QFontMetrics>
@@ -14,6 +15,17 @@
 namespace KolvErkl {
 
 QStringList PrintBuffer;
+
+namespace {
+
+void ResetPrintBuffer()
+{
+    PrintBuffer.clear();
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetPrintBuffer);
+
+} // namespace
 
 bool HeadingIsPrinted(const QString& heading)
 {

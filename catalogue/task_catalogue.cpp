@@ -169,6 +169,20 @@ void UpdateTaskFolder(const std::string& fullName) {
     TaskFolder = FolderPart(cut, kvn == std::string::npos ? cut.size() : kvn);
 }
 
+namespace {
+
+// The command line empty, every slot free, no transfer record.
+void ResetCatalogueState() {
+    ProgramPath.clear();
+    ProgramArguments.clear();
+    InitTaskCatalogue();
+    TransferRecord = TaskRecord{};
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetCatalogueState);
+
+} // namespace
+
 void InitTaskCatalogue() {
     OwnTaskSpan = 0;
     for (int n = FirstOwnTask; n <= LastOwnTask; ++n) {

@@ -54,6 +54,16 @@ extern int32_t LastErrorPosition;
 // else zero, false or empty). For tests and for start-up.
 void ResetEngineState();
 
+// ---- The whole program's shared state ------------------------------------
+// Puts the shared state of every library linked in back to its start-up
+// value, and empties every hook that replaces a collaborator: the engine's
+// state first, then each library's own reset. Every test starts from it.
+void ResetProgramState();
+// Adds a library's reset to ResetProgramState. Each library registers its
+// reset once, from the file that defines its state (so the reset is there
+// exactly when the state is); returns true for use in that registration.
+bool RegisterStateReset(void (*reset)());
+
 // ---- Randomness ---------------------------------------------------------
 // The program's single pseudo-random generator. Seeded from the clock once
 // at start-up; tests seed it themselves.

@@ -1,5 +1,5 @@
 // The activity log and the activity table. No window is needed here: the
-// exercise window reaches in through SummaryStarted only.
+// exercise window reaches in through SummaryHook only.
 #include "exercise/activity_log.h"
 
 #include "engine/kolv_erkl.h"
@@ -53,7 +53,11 @@ QString summaryRow(const ActivityRecord& record) {
 
 QStringList ActivityLog;
 QString Heading;
-std::function<double()> TimeOfDay = clockTimeOfDay;
+std::function<double()> ClockHook;
+
+double TimeOfDay() {
+    return ClockHook ? ClockHook() : clockTimeOfDay();
+}
 
 std::array<ActivityRecord, MaxActivities + 1> ActivityTable;
 int32_t ActivityCount = 0;
@@ -65,7 +69,21 @@ const QString ExperimentActivity = QStringLiteral("Eksperimentér");
 const QString CheckActivity = QStringLiteral("Kontrollér");
 const QString PrintActivity = QStringLiteral("Udskriv");
 
-std::function<void()> SummaryStarted;
+std::function<void()> SummaryHook;
+
+namespace {
+
+void ResetExerciseState() {
+    ActivityLog.clear();
+    Heading.clear();
+    ResetActivities();
+    ClockHook = nullptr;
+    SummaryHook = nullptr;
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetExerciseState);
+
+} // namespace
 
 bool ActivityInProgressRecorded() {
     return inProgressRecorded;
@@ -129,8 +147,8 @@ void ResetActivities() {
 
 void AppendSummary() {
     BeginActivity(PrintActivity);
-    if (SummaryStarted)
-        SummaryStarted();
+    if (SummaryHook)
+        SummaryHook();
 
     ActivityLog << Separator << Separator << Separator
                 << QStringLiteral("    Tid      Aktivitet       Antal datasæt ")

@@ -107,7 +107,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     move(mainWindow ? clientArea().topLeft() : QPoint(0, 0));
     NumberOfVariables = 3;
 
-    SummaryStarted = [this] {
+    SummaryHook = [this] {
         if (ExerciseMode == Experiment)
             DisableKeypad();
     };
@@ -115,7 +115,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
 }
 
 TForm2::~TForm2() {
-    SummaryStarted = nullptr;
+    SummaryHook = nullptr;
 }
 
 void TForm2::createToolbar() {

@@ -80,22 +80,17 @@ protected:
     void SetUp() override
     {
         CatalogueTest::SetUp();
-        KolvErkl::ActivityLog.clear();
-        KolvErkl::Heading.clear();
-        KolvErkl::PrintBuffer.clear();
         KolvErkl::MessageHook = [this](const QString& text, const QString& caption) {
             messages.emplace_back(text, caption);
         };
         KolvErkl::CreateWindows();
-        KolvErkl::HelpHandler = [this] { ++helpRequests; };
+        KolvErkl::HelpHook = [this] { ++helpRequests; };
         Form1->SetFileDialogs(&dialogs);
     }
 
     void TearDown() override
     {
         KolvErkl::DestroyWindows();
-        KolvErkl::MessageHook = nullptr;
-        KolvErkl::HelpHandler = nullptr;
         CatalogueTest::TearDown();
     }
 
