@@ -114,21 +114,28 @@ private:
 
 } // namespace
 
-PrinterBackend::PrinterBackend(QWidget* dialogParent)
-    : dialogParent_(dialogParent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-}
+PrinterBackend::PrinterBackend(QWidget* dialogParent) : dialogParent_(dialogParent) {}
 
 PrinterBackend::~PrinterBackend() = default;
 
+QPrinter& PrinterBackend::printer()
+{
+    // Made on the first print: a printer asks the print system for its
+    // printers and their settings, which a run that never prints (and
+    // start-up) need not wait for.
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 QPagedPaintDevice& PrinterBackend::device()
 {
-    return *printer_;
+    return printer();
 }
 
 bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
 {
-    QPrintDialog dialog(printer_.get(), dialogParent_);
+    QPrintDialog dialog(&printer(), dialogParent_);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
                       | QAbstractPrintDialog::PrintCollateCopies);
@@ -136,7 +143,7 @@ bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
     dialog.setFromTo(fromPage, toPage);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    printer_->setDocName(QString()); // the print job has no title
+    printer().setDocName(QString()); // the print job has no title
     return true;
 }
 

@@ -86,6 +86,9 @@ protected:
         KolvErkl::CreateWindows();
         KolvErkl::HelpHook = [this] { ++helpRequests; };
         Form1->SetFileDialogs(&dialogs);
+        // A test that prints sets its own backend; none reaches the print system.
+        noPrinter = std::make_unique<PdfBackend>(QString::fromStdString(File("printout.pdf")));
+        Form1->SetPrintBackend(noPrinter.get());
     }
 
     void TearDown() override
@@ -104,6 +107,7 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+    std::unique_ptr<PdfBackend> noPrinter;
     std::vector<std::pair<QString, QString>> messages; // text, caption
     int helpRequests = 0;
 };
