@@ -2,6 +2,7 @@
 // over-long answers, and hands the accepted text back in AnswerText.
 #include "exercise/answer_dialog.h"
 
+#include "catalogue/ui/button_glyphs.h"
 #include "catalogue/ui/ui_services.h"
 
 #include <QFrame>
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 TForm4* Form4 = nullptr;
 
@@ -51,8 +51,7 @@ TForm4::TForm4(QWidget* parent)
     Edit1->setContextMenuPolicy(Qt::NoContextMenu);
     Edit1->setAcceptDrops(false);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("&OK"), this);
+    BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(16, 40, 65, 25);
     BitBtn1->setDefault(true);
