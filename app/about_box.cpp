@@ -29,7 +29,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
     label->move(at);
-    label->adjustSize();
     return label;
 }
 
@@ -78,6 +77,10 @@ TAboutBox::TAboutBox(QWidget* parent)
 
 void TAboutBox::showEvent(QShowEvent* event)
 {
+    // The labels take the size of their text here rather than at start-up,
+    // where measuring it would load three fonts the box may never show.
+    ProductName->adjustSize();
+    Version->adjustSize();
     // Centred on the screen, with the OK button ready for Enter.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

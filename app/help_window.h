@@ -29,6 +29,6 @@ public:
 };
 
 // Opens (and creates on first use) the one help window at the start of
-// KolvErkl::HelpFile; the main window installs it as KolvErkl::HelpHandler.
+// KolvErkl::HelpFile; the main window installs it as KolvErkl::HelpHook.
 void ShowHelpWindow();
 extern THelpWindow* HelpWindow;

@@ -1,5 +1,6 @@
 #include "app/print_log.h"
 
+#include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 
 #include <QFontMetrics>
@@ -14,6 +15,17 @@ namespace KolvErkl {
 
 QStringList PrintBuffer;
 const QString PrintFailedCaption = QStringLiteral("Kolvane");
+
+namespace {
+
+void ResetPrintBuffer()
+{
+    PrintBuffer.clear();
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetPrintBuffer);
+
+} // namespace
 
 bool HeadingIsPrinted(const QString& heading)
 {
@@ -102,21 +114,28 @@ private:
 
 } // namespace
 
-PrinterBackend::PrinterBackend(QWidget* dialogParent)
-    : dialogParent_(dialogParent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-}
+PrinterBackend::PrinterBackend(QWidget* dialogParent) : dialogParent_(dialogParent) {}
 
 PrinterBackend::~PrinterBackend() = default;
 
+QPrinter& PrinterBackend::printer()
+{
+    // Made on the first print: a printer asks the print system for its
+    // printers and their settings, which a run that never prints (and
+    // start-up) need not wait for.
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 QPagedPaintDevice& PrinterBackend::device()
 {
-    return *printer_;
+    return printer();
 }
 
 bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
 {
-    QPrintDialog dialog(printer_.get(), dialogParent_);
+    QPrintDialog dialog(&printer(), dialogParent_);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     dialog.setMinMax(1, maxPage);
     dialog.setFromTo(fromPage, toPage);
@@ -128,7 +147,7 @@ bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
                       | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    printer_->setDocName(QString()); // the print job has no title
+    printer().setDocName(QString()); // the print job has no title
     return true;
 }
 

@@ -68,7 +68,8 @@ public:
 };
 
 // The system's printer, asked through the print dialog PrintDialog1: pages
-// 1 to the last, no page range, no selection, no printing to a file.
+// 1 to the last, no page range, no selection, no printing to a file. The
+// print system is first reached when the log is printed.
 class PrinterBackend : public PrintBackend {
 public:
     explicit PrinterBackend(QWidget* dialogParent);
@@ -77,6 +78,8 @@ public:
     bool askUser(int fromPage, int toPage, int maxPage) override;
 
 private:
+    QPrinter& printer();
+
     QWidget* dialogParent_;
     std::unique_ptr<QPrinter> printer_;
 };

@@ -17,7 +17,7 @@ namespace KolvErkl {
 TForm1* CreateWindows()
 {
     HelpFile = DefaultHelpFile();
-    HelpHandler = ShowHelpWindow;
+    HelpHook = ShowHelpWindow;
 
     // Every other window belongs to the main window and goes with it.
     Form1 = new TForm1;

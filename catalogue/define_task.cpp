@@ -21,10 +21,6 @@ std::string StoredFormula(std::string_view formula) {
     return std::string(formula.substr(0, MaxFormulaLength));
 }
 
-bool IsGoodOutput(int32_t output) {
-    return output > InvalidOutput && output < -InvalidOutput;
-}
-
 } // namespace
 
 std::optional<int> ParseTaskNumber(std::string_view text) {
@@ -56,7 +52,7 @@ TrialResult TryNewTask(int taskNumber, std::string_view formula) {
         const int32_t output = MachineOutput(ExperimentValues);
         if (FormulaError)
             ++result.Troubled;
-        result.Good = IsGoodOutput(output);
+        result.Good = IsValidOutput(output);
     }
     if (!result.Good) {
         CurrentTask = taskBefore;

@@ -163,6 +163,14 @@ TaskRecord& OwnTaskSlot(int taskNumber) {
     return OwnTasks.at(static_cast<std::size_t>(taskNumber - FirstOwnTask));
 }
 
+void AdoptOwnTaskVariables(int taskNumber) {
+    if (!IsOwnTask(taskNumber))
+        return;
+    const TaskRecord& slot = OwnTaskSlot(taskNumber);
+    if (!slot.isFree())
+        NumberOfVariables = slot.VariableCount;
+}
+
 void RaiseOwnTaskSpan(int taskNumber) {
     OwnTaskSpan = std::max(OwnTaskSpan, taskNumber - (FirstOwnTask - 1));
 }
@@ -174,6 +182,22 @@ void UpdateTaskFolder(const std::string& fullName) {
     const std::size_t kvn = cut.find(".kvn");
     TaskFolder = FolderPart(cut, kvn == std::string::npos ? cut.size() : kvn);
 }
+
+namespace {
+
+// The command line empty, no fallback folder, every slot free, no transfer
+// record.
+void ResetCatalogueState() {
+    ProgramPath.clear();
+    ProgramArguments.clear();
+    FallbackTaskFolder.clear();
+    InitTaskCatalogue();
+    TransferRecord = TaskRecord{};
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetCatalogueState);
+
+} // namespace
 
 void InitTaskCatalogue() {
     OwnTaskSpan = 0;

@@ -3,6 +3,8 @@
 // state of the KolvErkl module; no Qt.
 #pragma once
 
+#include "engine/kolv_erkl.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,7 +13,7 @@
 
 namespace KolvErkl {
 
-inline constexpr int FirstOwnTask = 21;
+inline constexpr int FirstOwnTask = BuiltInTasks + 1;
 inline constexpr int LastOwnTask = 70;
 inline constexpr int OwnTaskSlots = LastOwnTask - FirstOwnTask + 1; // 50
 inline constexpr std::size_t TaskRecordSize = 104;
@@ -90,6 +92,14 @@ extern std::vector<std::string> ProgramArguments;
 // written (an installed copy in /usr/bin): the user's documents folder, or
 // the home folder. Set by main() before start-up; empty: no such folder.
 extern std::string FallbackTaskFolder;
+
+inline constexpr bool IsOwnTask(int taskNumber) {
+    return taskNumber >= FirstOwnTask && taskNumber <= LastOwnTask;
+}
+// An own task brings its number of variables: when n names an own task in
+// use, NumberOfVariables becomes its VariableCount. Other numbers (built-in
+// tasks, free slots) leave it as it is.
+void AdoptOwnTaskVariables(int taskNumber);
 
 // OwnTaskSpan := max(OwnTaskSpan, n - 20)
 void RaiseOwnTaskSpan(int taskNumber);

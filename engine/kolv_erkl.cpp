@@ -3,6 +3,7 @@
 #include "engine/kolv_erkl.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace KolvErkl {
 
@@ -28,6 +29,26 @@ void ResetEngineState() {
     FormulaError = false;
     CurrentFormula.clear();
     LastErrorPosition = 0;
+}
+
+namespace {
+
+std::vector<void (*)()>& StateResets() {
+    static std::vector<void (*)()> resets;
+    return resets;
+}
+
+} // namespace
+
+void ResetProgramState() {
+    ResetEngineState();
+    for (void (*reset)() : StateResets())
+        reset();
+}
+
+bool RegisterStateReset(void (*reset)()) {
+    StateResets().push_back(reset);
+    return true;
 }
 
 std::mt19937& RandomGenerator() {

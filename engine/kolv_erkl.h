@@ -18,8 +18,15 @@ namespace KolvErkl {
 // The output a rule gives when it cannot give a value; every valid output
 // has a magnitude below 10000. Shown on screen as " ****".
 inline constexpr int32_t InvalidOutput = -10000;
+// An output is valid when its magnitude lies below 10000 (NaN is not valid).
+inline constexpr bool IsValidOutput(double output) {
+    return output > InvalidOutput && output < -InvalidOutput;
+}
 inline constexpr int MaxFormulaLength = 60;
-inline constexpr int ExtraTaskCount = 20;
+// Tasks 1..BuiltInTasks are the built-in rules; own tasks are numbered after them.
+inline constexpr int BuiltInTasks = 20;
+// An extra task can stand in for each built-in task number.
+inline constexpr int ExtraTaskCount = BuiltInTasks;
 
 using Values = std::array<int32_t, 3>; // x, y, z
 
@@ -46,6 +53,16 @@ extern int32_t LastErrorPosition;
 // Puts every item above back to its start-up value (3 variables, everything
 // else zero, false or empty). For tests and for start-up.
 void ResetEngineState();
+
+// ---- The whole program's shared state ------------------------------------
+// Puts the shared state of every library linked in back to its start-up
+// value, and empties every hook that replaces a collaborator: the engine's
+// state first, then each library's own reset. Every test starts from it.
+void ResetProgramState();
+// Adds a library's reset to ResetProgramState. Each library registers its
+// reset once, from the file that defines its state (so the reset is there
+// exactly when the state is); returns true for use in that registration.
+bool RegisterStateReset(void (*reset)());
 
 // ---- Randomness ---------------------------------------------------------
 // The program's single pseudo-random generator. Seeded from the clock once

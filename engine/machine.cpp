@@ -12,8 +12,6 @@ namespace KolvErkl {
 
 namespace {
 
-constexpr int BuiltInTasks = 20;
-
 // The rules are made for values 1..9, where every output lies in 0..162.
 // They compute in 64 bits; values this large or larger, which no experiment
 // produces, give the invalid output instead of an overflow.
@@ -74,10 +72,6 @@ constexpr std::array<Rule, BuiltInTasks> ThreeVariableRules = {
     [](const RuleValues& v) { return (v.x * v.y * v.z) % 10; },
 };
 
-bool IsValidOutput(int64_t value) {
-    return value > -10000 && value < 10000;
-}
-
 bool WithinRuleLimit(int64_t value) {
     return std::abs(value) < RuleValueLimit;
 }
@@ -114,8 +108,7 @@ int32_t FormulaOutput(int32_t x, int32_t y, int32_t z) {
     LastErrorPosition = result.ErrorPosition;
     if (result.ErrorPosition != 0 || FormulaError)
         return InvalidOutput;
-    // NaN fails this test as well.
-    if (!(std::fabs(result.Value) < 10000))
+    if (!IsValidOutput(result.Value))
         return InvalidOutput;
     return static_cast<int32_t>(RoundHalfEven(result.Value));
 }

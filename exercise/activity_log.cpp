@@ -1,6 +1,8 @@
 // The activity log and the activity table. No window is needed here: the
-// exercise window reaches in through SummaryStarted only.
+// exercise window reaches in through SummaryHook only.
 #include "exercise/activity_log.h"
+
+#include "engine/kolv_erkl.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -51,7 +53,11 @@ QString summaryRow(const ActivityRecord& record) {
 
 QStringList ActivityLog;
 QString Heading;
-std::function<double()> TimeOfDay = clockTimeOfDay;
+std::function<double()> ClockHook;
+
+double TimeOfDay() {
+    return ClockHook ? ClockHook() : clockTimeOfDay();
+}
 
 std::array<ActivityRecord, MaxActivities + 1> ActivityTable;
 int32_t ActivityCount = 0;
@@ -63,7 +69,21 @@ const QString ExperimentActivity = QStringLiteral("Eksperimentér");
 const QString CheckActivity = QStringLiteral("Kontrollér");
 const QString PrintActivity = QStringLiteral("Udskriv");
 
-std::function<void()> SummaryStarted;
+std::function<void()> SummaryHook;
+
+namespace {
+
+void ResetExerciseState() {
+    ActivityLog.clear();
+    Heading.clear();
+    ResetActivities();
+    ClockHook = nullptr;
+    SummaryHook = nullptr;
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetExerciseState);
+
+} // namespace
 
 bool ActivityInProgressRecorded() {
     return inProgressRecorded;
@@ -143,8 +163,8 @@ void TakeBackActivities(const ActivityMark& mark) {
 
 void AppendSummary() {
     BeginActivity(PrintActivity);
-    if (SummaryStarted)
-        SummaryStarted();
+    if (SummaryHook)
+        SummaryHook();
 
     ActivityLog << Separator << Separator << Separator
                 << QStringLiteral("    Tid      Aktivitet       Antal datasæt ")
@@ -182,7 +202,7 @@ QString NumberInWidth(qint64 number, int width) {
 }
 
 QString OutputText(int32_t output) {
-    if (output <= -10000 || output >= 10000)
+    if (!IsValidOutput(output))
         return QStringLiteral(" ****");
     return NumberInWidth(output, 5);
 }

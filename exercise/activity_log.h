@@ -15,9 +15,10 @@ extern QStringList ActivityLog;
 // The heading above printed and copied logs; set by the heading dialog.
 extern QString Heading;
 
-// Time of day in seconds since local midnight, with milliseconds. The
-// default reads the clock; tests replace it.
-extern std::function<double()> TimeOfDay;
+// Time of day in seconds since local midnight, with milliseconds: the
+// clock's, or ClockHook's answer while it is set (tests set it).
+double TimeOfDay();
+extern std::function<double()> ClockHook;
 
 // ---- The activity table ------------------------------------------------
 inline constexpr int MaxActivities = 50;
@@ -54,7 +55,7 @@ void CountRightAnswer();
 
 // Runs when a summary begins, after the print activity was begun; the
 // exercise window installs it to disable its keypad in the experiment.
-extern std::function<void()> SummaryStarted;
+extern std::function<void()> SummaryHook;
 
 void BeginActivity(const QString& name);
 void ResetActivities();

@@ -24,7 +24,7 @@ constexpr int AnswersForResults = 5;
 constexpr int DesignWindowTop = 41;
 
 QString correctText(int32_t output) {
-    if (output <= -10000 || output >= 10000)
+    if (!IsValidOutput(output))
         return QStringLiteral("****");
     return NumberInWidth(output, 5);
 }

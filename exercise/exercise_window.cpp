@@ -112,7 +112,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     move(mainWindow ? clientArea().topLeft() : QPoint(0, 0));
     NumberOfVariables = 3;
 
-    SummaryStarted = [this] {
+    SummaryHook = [this] {
         if (ExerciseMode == Experiment)
             DisableKeypad();
     };
@@ -120,7 +120,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
 }
 
 TForm2::~TForm2() {
-    SummaryStarted = nullptr;
+    SummaryHook = nullptr;
 }
 
 void TForm2::createToolbar() {
@@ -356,7 +356,7 @@ bool TForm2::StartTask() {
     // An own task must be defined. A number that names none is refused
     // before anything is touched: a running task goes on with its labels,
     // mode, picture, activities and log, as after a cancelled picker.
-    const bool ownTask = CurrentTask > 20;
+    const bool ownTask = CurrentTask > BuiltInTasks;
     if (ownTask && (CurrentTask > LastOwnTask || OwnTaskSlot(CurrentTask).isFree())) {
         ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
         if (ExerciseMode == None) {

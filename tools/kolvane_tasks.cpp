@@ -7,6 +7,7 @@
 // eval prints "OUTPUT ERROR POSITION": the machine's output, FormulaError as
 // 1 or 0 and where the evaluation stopped (0 where none took place).
 #include "tools/kolvane_tasks.h"
+#include "catalogue/task_catalogue.h"
 #include "engine/kolv_erkl.h"
 
 #include <charconv>
@@ -72,9 +73,7 @@ constexpr std::string_view UsageDetails =
     "table prints \"X Y Z OUTPUT\" (\"X Y OUTPUT\" with 2 variables) for every\n"
     "combination of values.\n";
 
-constexpr int32_t BuiltInTasks = 20;
-constexpr int32_t OwnTaskNumber = 21; // any number above the built-in ones
-constexpr int32_t LastOwnTaskNumber = 70;
+constexpr int32_t OwnTaskNumber = FirstOwnTask; // any number above the built-in ones
 
 // A whole number written with decimal digits only, small enough for int32.
 std::optional<int32_t> ParseNumber(std::string_view text) {
@@ -152,8 +151,9 @@ bool ParseRequest(const std::vector<std::string>& arguments, bool batchAllowed, 
             varsGiven = true;
         } else if (argument == "--task") {
             const auto task = ParseNumber(value);
-            if (!task || *task < 1 || *task > LastOwnTaskNumber) {
-                Fail(err, "the task number must be 1..20, not " + Quoted(value));
+            if (!task || *task < 1 || *task > LastOwnTask) {
+                Fail(err, "the task number must be 1.." + std::to_string(BuiltInTasks) + ", not "
+                              + Quoted(value));
                 return false;
             }
             if (*task > BuiltInTasks) {

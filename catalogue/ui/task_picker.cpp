@@ -14,10 +14,6 @@
 
 TForm3* Form3 = nullptr;
 
-namespace {
-constexpr int BuiltInTasks = 20;
-} // namespace
-
 TForm3::TForm3(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::MSWindowsFixedSizeDialogHint)
@@ -66,7 +62,7 @@ void TForm3::showEvent(QShowEvent* event)
 void TForm3::FormActivate()
 {
     Label1->setText(QStringLiteral("Opgave-nummer: (1..%1)")
-                        .arg(BuiltInTasks + KolvErkl::OwnTaskSpan));
+                        .arg(KolvErkl::BuiltInTasks + KolvErkl::OwnTaskSpan));
     Edit1->selectAll();
     Edit1->setFocus();
 }
@@ -75,16 +71,12 @@ void TForm3::AcceptNumber()
 {
     bool isNumber = false;
     const int n = Edit1->text().toInt(&isNumber, 10);
-    if (!isNumber || n < 1 || n > BuiltInTasks + KolvErkl::OwnTaskSpan) {
+    if (!isNumber || n < 1 || n > KolvErkl::BuiltInTasks + KolvErkl::OwnTaskSpan) {
         Edit1->clear();
         Edit1->setFocus();
         return;
     }
-    if (n > BuiltInTasks) {
-        const KolvErkl::TaskRecord& slot = KolvErkl::OwnTaskSlot(n);
-        if (!slot.isFree() && slot.VariableCount != KolvErkl::NumberOfVariables)
-            KolvErkl::NumberOfVariables = slot.VariableCount;
-    }
+    KolvErkl::AdoptOwnTaskVariables(n);
     KolvErkl::CurrentTask = n;
     accept();
 }

@@ -1,11 +1,25 @@
 #include "catalogue/ui/ui_services.h"
 
+#include "engine/kolv_erkl.h"
+
 #include <QMessageBox>
 
 namespace KolvErkl {
 
 std::function<void(const QString&, const QString&)> MessageHook;
-std::function<void()> HelpHandler;
+std::function<void()> HelpHook;
+
+namespace {
+
+void ResetUiServices()
+{
+    MessageHook = nullptr;
+    HelpHook = nullptr;
+}
+
+[[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetUiServices);
+
+} // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
 {
@@ -34,8 +48,8 @@ QFont CourierNewPixels(int pixels, bool bold)
 
 void OpenHelp()
 {
-    if (HelpHandler)
-        HelpHandler();
+    if (HelpHook)
+        HelpHook();
 }
 
 } // namespace KolvErkl

@@ -1,5 +1,13 @@
 // Small services that every window of the program shares: the message box
 // with one OK button, and the help file.
+//
+// A collaborator that is one call (the message box, help, the time of day,
+// the start of a summary) is replaced through a hook: a std::function named
+// ...Hook that, while empty, leaves the program's own behaviour in force.
+// Tests set hooks after ResetProgramState(), which empties them all.
+// Collaborators with several calls or state of their own are interfaces
+// handed to the window that uses them (ExerciseHost, FileDialogs,
+// PrintBackend, PageSink).
 #pragma once
 
 #include <QFont>
@@ -24,9 +32,10 @@ QFont CourierNew(int pointSize = -1);
 // The same font at a size in pixels, for what is drawn at pixel positions.
 QFont CourierNewPixels(int pixels, bool bold = false);
 
-// Opens the help file at its start. The main window installs the handler;
-// the answer dialog and the define dialog call it for F1.
+// Opens the help file at its start through HelpHook, which start-up sets to
+// the help window (nothing happens while it is empty); the answer dialog and
+// the define dialog call it for F1.
 void OpenHelp();
-extern std::function<void()> HelpHandler;
+extern std::function<void()> HelpHook;
 
 } // namespace KolvErkl

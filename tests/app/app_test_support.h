@@ -80,22 +80,20 @@ protected:
     void SetUp() override
     {
         CatalogueTest::SetUp();
-        KolvErkl::ActivityLog.clear();
-        KolvErkl::Heading.clear();
-        KolvErkl::PrintBuffer.clear();
         KolvErkl::MessageHook = [this](const QString& text, const QString& caption) {
             messages.emplace_back(text, caption);
         };
         KolvErkl::CreateWindows();
-        KolvErkl::HelpHandler = [this] { ++helpRequests; };
+        KolvErkl::HelpHook = [this] { ++helpRequests; };
         Form1->SetFileDialogs(&dialogs);
+        // A test that prints sets its own backend; none reaches the print system.
+        noPrinter = std::make_unique<PdfBackend>(QString::fromStdString(File("printout.pdf")));
+        Form1->SetPrintBackend(noPrinter.get());
     }
 
     void TearDown() override
     {
         KolvErkl::DestroyWindows();
-        KolvErkl::MessageHook = nullptr;
-        KolvErkl::HelpHandler = nullptr;
         CatalogueTest::TearDown();
     }
 
@@ -109,6 +107,7 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+    std::unique_ptr<PdfBackend> noPrinter;
     std::vector<std::pair<QString, QString>> messages; // text, caption
     int helpRequests = 0;
 };

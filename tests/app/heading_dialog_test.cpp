@@ -1,5 +1,6 @@
 // The heading dialog: what each way of leaving it does to Heading.
 #include "app/heading_dialog.h"
+#include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 
 #include <QApplication>
@@ -16,7 +17,7 @@ namespace {
 
 class HeadingDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { KolvErkl::Heading.clear(); }
+    void SetUp() override { KolvErkl::ResetProgramState(); }
 
     // Opens the dialog modally and lets `act` work in it as the pupil would.
     void Open(std::function<void(TOverskrif&)> act)

@@ -23,13 +23,12 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        savedClock = TimeOfDay;
-        TimeOfDay = [this] { return clock += 7.25; };
+        ClockHook = [this] { return clock += 7.25; };
         StartProgram();
     }
     void TearDown() override
     {
-        TimeOfDay = savedClock;
+        ClockHook = nullptr;
         AppTest::TearDown();
     }
 
@@ -128,7 +127,6 @@ protected:
     }
 
     double clock = 0;
-    std::function<double()> savedClock;
 };
 
 TEST_F(KeyboardLessonTest, KeysGiveTheLogThatClicksGive)

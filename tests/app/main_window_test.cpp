@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, F1ReleasedOpensHelpWithAnyShiftKeys)
 
 TEST_F(MainWindowTest, HelpMenuOpensTheGuideInTheHelpWindow)
 {
-    HelpHandler = ShowHelpWindow;
+    HelpHook = ShowHelpWindow;
     HelpFile = QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.HLP");
     Form1->Vejledning1Click();
     ASSERT_NE(HelpWindow, nullptr);

@@ -135,7 +135,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ActivityLog.clear();
+        ResetProgramState();
         Heading = u"Anna"_qs;
         font = QFont(u"Courier New"_qs, 12);
     }

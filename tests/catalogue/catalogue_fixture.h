@@ -87,19 +87,17 @@ protected:
             (std::filesystem::temp_directory_path() / "kolvane-catalogue-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir = pattern;
-        KolvErkl::ResetEngineState();
+        KolvErkl::ResetProgramState();
         KolvErkl::SeedRandom(20260308);
-        KolvErkl::ProgramArguments.clear();
+        // An installed program: the task folder is the program's own.
         KolvErkl::ProgramPath = "/opt/kolvane/bin/kolvane";
         KolvErkl::InitTaskCatalogue();
-        KolvErkl::TransferRecord = KolvErkl::TaskRecord{};
     }
 
     void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
-        KolvErkl::ProgramArguments.clear();
-        KolvErkl::FallbackTaskFolder.clear();
+        KolvErkl::ResetProgramState();
     }
 
     std::string File(const std::string& name) const { return (dir / name).string(); }

@@ -7,6 +7,6 @@
 
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override { KolvErkl::ResetEngineState(); }
-    void TearDown() override { KolvErkl::ResetEngineState(); }
+    void SetUp() override { KolvErkl::ResetProgramState(); }
+    void TearDown() override { KolvErkl::ResetProgramState(); }
 };

@@ -1,5 +1,6 @@
 // The activity log without a window: timing, Tid lines, the summary table,
 // the full activity table and the clipboard text.
+#include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 
 #include <QClipboard>
@@ -13,13 +14,10 @@ namespace {
 class ActivityLogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedClock = TimeOfDay;
-        TimeOfDay = [this] { return clock; };
-        ActivityLog.clear();
-        Heading.clear();
-        ResetActivities();
+        ResetProgramState();
+        ClockHook = [this] { return clock; };
     }
-    void TearDown() override { TimeOfDay = savedClock; }
+    void TearDown() override { ResetProgramState(); }
 
     void beginAt(double t, const QString& name) {
         clock = t;
@@ -27,7 +25,6 @@ protected:
     }
 
     double clock = 0;
-    std::function<double()> savedClock;
 };
 
 TEST_F(ActivityLogTest, FirstActivityWritesNothing) {

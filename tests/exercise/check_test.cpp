@@ -167,7 +167,7 @@ protected:
     void SetUp() override { dialog.show(); }
     void TearDown() override {
         dialog.close();
-        HelpHandler = nullptr;
+        ResetProgramState();
     }
     TForm4 dialog;
 };
@@ -230,7 +230,7 @@ TEST_F(AnswerDialogTest, EnterAcceptsAFilledFieldAndRefusesTheRest) {
 
 TEST_F(AnswerDialogTest, CloseBoxRecordsNothingAndF1OpensHelp) {
     int helps = 0;
-    HelpHandler = [&helps] { ++helps; };
+    HelpHook = [&helps] { ++helps; };
     QTest::keyClick(dialog.Edit1, Qt::Key_F1);
     EXPECT_EQ(helps, 1);
 

@@ -38,14 +38,9 @@ struct FakeHost : ExerciseHost {
 class ExerciseTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KolvErkl::ResetEngineState();
-        KolvErkl::ProgramArguments.clear();
-        KolvErkl::InitTaskCatalogue();
+        KolvErkl::ResetProgramState();
         KolvErkl::SeedRandom(20260);
-        KolvErkl::ActivityLog.clear();
-        KolvErkl::Heading.clear();
-        savedClock = KolvErkl::TimeOfDay;
-        KolvErkl::TimeOfDay = [this] { return clock; };
+        KolvErkl::ClockHook = [this] { return clock; };
         KolvErkl::MessageHook = [this](const QString& text, const QString& caption) {
             messages.emplace_back(text, caption);
         };
@@ -61,8 +56,7 @@ protected:
         delete Form4;
         Form4 = nullptr;
         main.reset();
-        KolvErkl::MessageHook = nullptr;
-        KolvErkl::TimeOfDay = savedClock;
+        KolvErkl::ResetProgramState();
     }
 
     void startTask(int task, int variables = 3) {
@@ -109,7 +103,6 @@ protected:
     std::unique_ptr<QWidget> main;
     TForm2* form = nullptr;
     double clock = 1000.0;
-    std::function<double()> savedClock;
     std::vector<std::pair<QString, QString>> messages;
 };
 

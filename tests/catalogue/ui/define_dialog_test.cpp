@@ -37,7 +37,7 @@ protected:
         MessageHook = [this](const QString& text, const QString& caption) {
             messages.push_back({text, caption});
         };
-        HelpHandler = [this] { ++helpOpened; };
+        HelpHook = [this] { ++helpOpened; };
         TaskFolder = Folder();
         form = std::make_unique<TForm5>(nullptr, &dialogs);
         edit1 = form->findChild<QLineEdit*>("Edit1");
@@ -48,8 +48,6 @@ protected:
 
     void TearDown() override {
         form.reset();
-        MessageHook = nullptr;
-        HelpHandler = nullptr;
         KolvTest::CatalogueTest::TearDown();
     }
 

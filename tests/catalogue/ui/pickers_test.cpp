@@ -34,12 +34,7 @@ void Store(int n, int variables)
 
 class CatalogueDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetEngineState();
-        ProgramArguments.clear();
-        InitTaskCatalogue();
-    }
+    void SetUp() override { ResetProgramState(); }
 
     // Opens `dialog` modally and runs `act` in it; a dialog still open
     // afterwards is noted and closed.
