@@ -1,6 +1,6 @@
 #include "app/about_box.h"
 
-#include "catalogue/ui/button_glyphs.h"
+#include "ui/button_glyphs.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "app/error_handler.h"
 
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 
 #include <new>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #include "app/heading_dialog.h"
 
-#include "catalogue/ui/button_glyphs.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/button_glyphs.h"
+#include "ui/ui_services.h"
 #include "exercise/activity_log.h"
 
 #include <QFrame>

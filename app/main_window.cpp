@@ -9,7 +9,7 @@
 #include "catalogue/ui/define_dialog.h"
 #include "catalogue/ui/own_task_list.h"
 #include "catalogue/ui/qt_file_dialogs.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/exercise_window.h"

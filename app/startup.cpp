@@ -7,7 +7,7 @@
 #include "catalogue/ui/define_dialog.h"
 #include "catalogue/ui/own_task_list.h"
 #include "catalogue/ui/task_picker.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 #include "catalogue/ui/yes_no_dialog.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_window.h"

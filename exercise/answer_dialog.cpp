@@ -2,8 +2,8 @@
 // over-long answers, and hands the accepted text back in AnswerText.
 #include "exercise/answer_dialog.h"
 
-#include "catalogue/ui/button_glyphs.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/button_glyphs.h"
+#include "ui/ui_services.h"
 
 #include <QFrame>
 #include <QKeyEvent>

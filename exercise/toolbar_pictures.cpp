@@ -2,7 +2,7 @@
 // no files: simple shapes in a few clear colours on a transparent ground.
 #include "exercise/toolbar_pictures.h"
 
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 
 #include <QFont>
 #include <QPainter>

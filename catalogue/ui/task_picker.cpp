@@ -1,8 +1,8 @@
 #include "catalogue/ui/task_picker.h"
 
 #include "catalogue/task_catalogue.h"
-#include "catalogue/ui/button_glyphs.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/button_glyphs.h"
+#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 
 #include <QGridLayout>

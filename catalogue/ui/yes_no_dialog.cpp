@@ -1,7 +1,7 @@
 #include "catalogue/ui/yes_no_dialog.h"
 
-#include "catalogue/ui/button_glyphs.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/button_glyphs.h"
+#include "ui/ui_services.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

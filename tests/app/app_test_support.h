@@ -11,7 +11,7 @@
 #include "app/startup.h"
 #include "catalogue/catalogue_fixture.h"
 #include "catalogue/task_catalogue.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/exercise_window.h"

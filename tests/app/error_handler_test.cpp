@@ -1,6 +1,6 @@
 // The program-wide error handler tells the user what failed.
 #include "app/error_handler.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 
 #include <gtest/gtest.h>
 

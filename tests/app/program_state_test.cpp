@@ -2,7 +2,7 @@
 // test inherits what an earlier one left behind.
 #include "app/print_log.h"
 #include "catalogue/task_catalogue.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "catalogue/task_catalogue.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"

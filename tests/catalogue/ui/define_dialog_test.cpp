@@ -3,7 +3,7 @@
 #include "catalogue/catalogue_fixture.h"
 #include "catalogue/define_task.h"
 #include "catalogue/ui/define_dialog.h"
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 #include "catalogue/ui/yes_no_dialog.h"
 
 #include <QAbstractButton>

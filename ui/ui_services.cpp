@@ -1,8 +1,10 @@
-#include "catalogue/ui/ui_services.h"
+#include "ui/ui_services.h"
 
 #include "engine/kolv_erkl.h"
+#include "ui/button_glyphs.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace KolvErkl {
 
@@ -28,6 +30,8 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    // The same green tick as on the program's other OK buttons.
+    box.button(QMessageBox::Ok)->setIcon(CheckGlyph());
     box.exec();
 }
 

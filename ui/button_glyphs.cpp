@@ -1,4 +1,4 @@
-#include "catalogue/ui/button_glyphs.h"
+#include "ui/button_glyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>
