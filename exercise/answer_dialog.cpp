@@ -30,9 +30,7 @@ TForm4::TForm4(QWidget* parent)
     setWindowTitle(QString());
     setModal(true);
     setFixedSize(180, 71);
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(KolvErkl::CourierNewPixels(13));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));

@@ -50,13 +50,6 @@ const QString NoValuesText = QStringLiteral(
 const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg opgaven igen.");
 
-QFont courier(int pixels, bool bold = true) {
-    QFont font(QStringLiteral("Courier New"));
-    font.setBold(bold);
-    font.setPixelSize(pixels);
-    return font;
-}
-
 QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& hint,
                          const QPixmap& picture) {
     auto* button = new QToolButton(parent);
@@ -100,7 +93,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);
-    setFont(courier(16));
+    setFont(CourierNewPixels(16, true));
 
     createToolbar();
     createKeypad();
@@ -195,7 +188,7 @@ void TForm2::createKeypad() {
         auto* button = new QToolButton(Panel5);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(digit));
         button->setText(QString::number(digit));
-        button->setFont(courier(16));
+        button->setFont(CourierNewPixels(16, true));
         button->setGeometry(80 + 30 * (digit - 1), 16, KeypadButtonSize, KeypadButtonSize);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, digit] { DigitPressed(digit); });
@@ -214,7 +207,7 @@ void TForm2::createPicture() {
 
     PaintBox1 = new TPaintBox(ScrollBox1);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    QFont pictureFont = courier(19);
+    QFont pictureFont = CourierNewPixels(19, true);
     // Crisp letters, as on the machine's fields.
     pictureFont.setStyleStrategy(QFont::NoAntialias);
     PaintBox1->setFont(pictureFont);
