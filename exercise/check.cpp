@@ -4,6 +4,7 @@
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
+#include "exercise/check.h"
 #include "exercise/exercise_window.h"
 #include "exercise/picture_geometry.h"
 
@@ -14,22 +15,39 @@ namespace {
 
 using namespace KolvErkl;
 
-// As for the observations: a rule that gives 0 or more for only one of the
-// 729 sets of three values still makes its questions.
-constexpr int MaxDrawsPerQuestion = 20000;
-constexpr int AnswersForResults = 5;
 // Where the window's top lies on the screen when the main window is
 // maximised (its caption and menu bar above): the answer dialog's place is
 // given in those screen coordinates.
 constexpr int DesignWindowTop = 41;
 
-QString correctText(int32_t output) {
+} // namespace
+
+namespace KolvErkl {
+
+QString AnswerText(int32_t answer) {
+    return NumberInWidth(answer, 5).left(5);
+}
+
+QString CorrectText(int32_t output) {
     if (!IsValidOutput(output))
         return QStringLiteral("****");
     return NumberInWidth(output, 5);
 }
 
-} // namespace
+QString AnswerLine(const QStringList& values, const QString& answerText,
+                   const QString& correctText) {
+    QString line = ValueRowStart(values) + answerText + correctText;
+    if (answerText == correctText)
+        line += QStringLiteral("    OK");
+    return line;
+}
+
+QPoint AnswerDialogPlace(int row) {
+    const int screenTop = row <= 3 ? 50 * row + 155 : 50 * row + 15;
+    return QPoint(410, screenTop - DesignWindowTop);
+}
+
+} // namespace KolvErkl
 
 void TForm2::SpeedButton15Click() {
     StartCheck();
@@ -63,7 +81,6 @@ bool TForm2::MakeCheckQuestions() {
         AnswerTexts[i] = QStringLiteral("  ");
         CorrectTexts[i].clear();
     }
-    // Only outputs of 0 or more are asked: the answer takes digits only.
     DrawBudget budget(MaxDrawsPerQuestion);
     for (int i = 1; i <= CheckRows; ++i) {
         budget.NextItem();
@@ -73,7 +90,7 @@ bool TForm2::MakeCheckQuestions() {
             FormulaError = false;
             FillRandomValues(ExperimentValues);
             CorrectOutputs[i] = MachineOutput(ExperimentValues);
-        } while (FormulaError || CorrectOutputs[i] < 0);
+        } while (FormulaError || !CanBeAsked(CorrectOutputs[i]));
         for (int j = 0; j < NumberOfVariables; ++j)
             ObservationTable[i][j] = NumberInWidth(ExperimentValues[j], 2);
     }
@@ -81,8 +98,7 @@ bool TForm2::MakeCheckQuestions() {
 }
 
 QPoint TForm2::answerDialogPosition(int row) const {
-    const int screenTop = row <= 3 ? 50 * row + 155 : 50 * row + 15;
-    return mapToGlobal(QPoint(410, screenTop - DesignWindowTop));
+    return mapToGlobal(AnswerDialogPlace(row));
 }
 
 void TForm2::AskAnswer() {
@@ -104,7 +120,7 @@ void TForm2::AskAnswer() {
     if (!valid)
         return;
     Answers[row] = answer;
-    AnswerTexts[row] = NumberInWidth(answer, 5).left(5);
+    AnswerTexts[row] = AnswerText(answer);
     RecordAnswer(row);
     repaintPicture();
     SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
@@ -112,17 +128,13 @@ void TForm2::AskAnswer() {
 
 void TForm2::RecordAnswer(int row) {
     DataSetCount += 1;
-    CorrectTexts[row] = correctText(CorrectOutputs[row]);
-    const bool right = AnswerTexts[row] == CorrectTexts[row];
-    QString prefix = AnswerTexts[row] + CorrectTexts[row];
-    if (right) {
-        prefix += QStringLiteral("    OK");
+    CorrectTexts[row] = CorrectText(CorrectOutputs[row]);
+    if (AnswerTexts[row] == CorrectTexts[row])
         CountRightAnswer();
-    }
     QStringList values;
     for (int j = 0; j < NumberOfVariables; ++j)
         values << ObservationTable[row][j];
-    ActivityLog << ValueRowStart(values) + prefix;
+    ActivityLog << AnswerLine(values, AnswerTexts[row], CorrectTexts[row]);
     repaintPicture();
 }
 

@@ -1,5 +1,10 @@
 // The exercise window: a frameless child covering the main window's client
 // area, with the toolbar, the keypad and the picture of the machine.
+//
+// TForm2's handlers are split by topic: exercise_window.cpp holds the
+// controls, the task start, observing and experimenting; check.cpp the
+// check (its rules apart from the window are in check.h);
+// machine_picture.cpp the drawing; exercise_keys.cpp the keyboard.
 #pragma once
 
 #include "exercise/keyboard_cursor.h"
