@@ -191,14 +191,14 @@ bool PassesNameTest(const std::string& name) {
 }
 
 FileResult LoadOwnTaskFile(const std::string& name) {
-    // 2. The name test and the opening.
+    // Only a name ending in .kvn is opened, and only for reading.
     if (!PassesNameTest(name))
         return Failure(FileMissingMessage);
     FileHandle file(OpenForLoading(name));
     if (!file)
         return Failure(FileMissingMessage);
 
-    // 3. The first record, into TransferRecord when it is a task record.
+    // The first record, into TransferRecord when it is a task record.
     TaskRecordBytes bytes{};
     const int code = ReadRecord(file.get(), bytes.data(), bytes.size());
     std::string reason;
@@ -207,7 +207,7 @@ FileResult LoadOwnTaskFile(const std::string& name) {
     if (read)
         TransferRecord = record;
 
-    // 4. and 5. Store it in its slot, or say why not.
+    // Store it in its slot, or say why not.
     FileResult result;
     if (read && OwnTaskSpan < OwnTaskSlots) {
         const int n = TransferRecord.TaskNumber;
@@ -222,20 +222,21 @@ FileResult LoadOwnTaskFile(const std::string& name) {
         result = Failure(reason);
     }
 
-    // 7. The folder of the file, whether it read or not (6: closed on return).
+    // The folder of the file becomes the next dialog's, whether it read or
+    // not; the file closes on return.
     UpdateTaskFolder(name);
     return result;
 }
 
 FileResult LoadExtraTasksFile(const std::string& name) {
-    // 2. The name test and the opening.
+    // Only a name ending in .kvn is opened, and only for reading.
     if (!PassesNameTest(name))
         return Failure(FileMissingMessage);
     FileHandle file(OpenForLoading(name));
     if (!file)
         return Failure(FileMissingMessage);
 
-    // 3. Records 1..20; the first that fails ends the reading.
+    // Records 1..20; the first that fails ends the reading.
     FileResult result;
     bool allRead = true;
     for (int k = 1; k <= ExtraTaskCount; ++k) {
@@ -256,7 +257,8 @@ FileResult LoadExtraTasksFile(const std::string& name) {
         break;
     }
 
-    // 5. and 6. (4: closed on return)
+    // Extra tasks are in force only when all 20 were read; the file closes on
+    // return.
     ExtraTaskMode = allRead;
     UpdateTaskFolder(name);
     return result;

@@ -98,7 +98,7 @@ void BeginActivity(const QString& name) {
     const double t = TimeOfDay();
     const QString recordName = name.left(60);
 
-    // 1. The first activity of a task only opens its record.
+    // The first activity of a task only opens its record.
     if (ActivityCount == 0) {
         ActivityCount = 1;
         ActivityTable[1].Name = recordName;
@@ -108,7 +108,7 @@ void BeginActivity(const QString& name) {
         return;
     }
 
-    // 2. The same activity begun again: its time runs on.
+    // The same activity begun again: its time runs on.
     if (inProgressName == recordName) {
         if (inProgressRecorded)
             ActivityTable[ActivityCount].DataSets += DataSetCount;
@@ -116,7 +116,7 @@ void BeginActivity(const QString& name) {
         return;
     }
 
-    // 3. A different activity: close the one in progress.
+    // A different activity: close the one in progress.
     const int32_t duration = durationBetween(ActivityStart, t);
     if (inProgressRecorded) {
         ActivityRecord& previous = ActivityTable[ActivityCount];

@@ -509,10 +509,10 @@ void TForm2::HitExperimentCell() {
 void TForm2::EnterExperimentValue() {
     const int n = NumberOfVariables;
     GridRow& row = ExperimentGrid[CurrentRow];
-    // 1.
+    // The digit goes into the chosen cell unless it already holds one.
     if (isBlank(row.Inputs[CurrentColumn]))
         row.Inputs[CurrentColumn] = ChosenDigit;
-    // 2.
+    // How many values the row has, and which one is missing.
     int filled = 0;
     int blankColumn = 0;
     for (int j = 1; j <= n; ++j) {
@@ -521,7 +521,7 @@ void TForm2::EnterExperimentValue() {
         else
             ++filled;
     }
-    // 3. One value left: the machine draws it.
+    // One value left: the machine draws it.
     if (filled == n - 1 && blankColumn > 0) {
         for (int j = 1; j <= n; ++j)
             if (j != blankColumn)
@@ -542,7 +542,7 @@ void TForm2::EnterExperimentValue() {
         ActivityLog << ExperimentRowLine(digits, row.Output);
         DataSetCount += 1;
     }
-    // 4.
+    // The digit and the cell are used up.
     repaintPicture();
     CellWaiting = false;
     DigitWaiting = false;
