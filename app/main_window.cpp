@@ -48,16 +48,16 @@ const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 class ForwardingDialogs : public KolvErkl::FileDialogs {
 public:
     explicit ForwardingDialogs(KolvErkl::FileDialogs*& target) : target_(target) {}
-    std::optional<std::string> openFile(const std::string& title,
+    std::optional<std::string> ChooseFileToOpen(const std::string& title,
                                         const std::string& presetName) override
     {
-        return target_->openFile(title, presetName);
+        return target_->ChooseFileToOpen(title, presetName);
     }
-    std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
+    std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
                                         const std::string& presetName,
                                         const std::string& defaultSuffix) override
     {
-        return target_->saveFile(title, folder, presetName, defaultSuffix);
+        return target_->ChooseFileToSave(title, folder, presetName, defaultSuffix);
     }
 
 private:
@@ -190,19 +190,19 @@ void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs)
 
 // ---- ExerciseHost -------------------------------------------------------
 
-void TForm1::setPrintMenuEnabled(bool enabled)
+void TForm1::SetPrintMenuEnabled(bool enabled)
 {
     Udskriv1->setEnabled(enabled);
 }
 
-void TForm1::printLog()
+void TForm1::PrintActivityLog()
 {
     const KolvErkl::PrintResult result = KolvErkl::PrintLog(*printBackend_, Memo1->font());
-    if (result.failed)
-        KolvErkl::ShowMessage(this, result.message, KolvErkl::PrintFailedCaption);
+    if (result.Failed)
+        KolvErkl::ShowMessage(this, result.Message, KolvErkl::PrintFailedCaption);
 }
 
-void TForm1::showHeadingDialog()
+void TForm1::ShowHeadingDialog()
 {
     if (Overskrif)
         Overskrif->exec();
@@ -331,8 +331,8 @@ void TForm1::Hentegneopgaver1Click()
     const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(*fileDialogs_);
     if (running != 0)
         KolvErkl::CurrentTask = running;
-    if (result.failed)
-        KolvErkl::ShowMessage(this, QString::fromUtf8(result.message), ReadErrorCaption);
+    if (result.Failed)
+        KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
     if (Form2)
         Form2->RestoreCheckControls();
 }
@@ -344,8 +344,8 @@ void TForm1::HentEkstraopgaver1Click()
     const bool running = TaskIsRunning();
     const std::optional<std::string> ruleBefore = ExtraRuleInForce();
     const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
-    if (result.failed)
-        KolvErkl::ShowMessage(this, QString::fromUtf8(result.message), ReadErrorCaption);
+    if (result.Failed)
+        KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
     // Even a failed load may have replaced entries and switched the mode off.
     // A task whose rule changed may not go on under a label and a log that
     // name another rule: it stops, and its log stays.
@@ -358,7 +358,7 @@ void TForm1::HentEkstraopgaver1Click()
 void TForm1::Udskriv1Click()
 {
     KolvErkl::AppendSummary();
-    printLog();
+    PrintActivityLog();
 }
 
 void TForm1::Afslut1Click()

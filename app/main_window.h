@@ -34,9 +34,9 @@ public:
     ~TForm1() override;
 
     // ExerciseHost
-    void setPrintMenuEnabled(bool enabled) override;
-    void printLog() override;
-    void showHeadingDialog() override;
+    void SetPrintMenuEnabled(bool enabled) override;
+    void PrintActivityLog() override;
+    void ShowHeadingDialog() override;
 
     // The client area below the menu bar; the exercise window's parent.
     QWidget* ClientArea() const { return clientArea_; }

@@ -53,15 +53,15 @@ void FillPrintBuffer()
 PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, int lineCount)
 {
     PageGeometry g;
-    g.resolution = resolution;
-    g.lineHeight = std::max(lineHeight, 1);
-    g.leftMargin = resolution / 2;
-    g.topMargin = resolution;
-    g.bottomMargin = resolution;
-    g.usableHeight = printableHeight - g.topMargin - g.bottomMargin;
-    g.linesPerPage = std::max(g.usableHeight / g.lineHeight, 1);
-    g.lineCount = lineCount;
-    g.pages = (lineCount + g.linesPerPage - 1) / g.linesPerPage;
+    g.Resolution = resolution;
+    g.LineHeight = std::max(lineHeight, 1);
+    g.LeftMargin = resolution / 2;
+    g.TopMargin = resolution;
+    g.BottomMargin = resolution;
+    g.UsableHeight = printableHeight - g.TopMargin - g.BottomMargin;
+    g.LinesPerPage = std::max(g.UsableHeight / g.LineHeight, 1);
+    g.LineCount = lineCount;
+    g.Pages = (lineCount + g.LinesPerPage - 1) / g.LinesPerPage;
     return g;
 }
 
@@ -76,19 +76,19 @@ PageGeometry MeasurePage(QPagedPaintDevice& device, const QFont& font, int lineC
 void PrintPages(const PageGeometry& g, const QStringList& lines, PageSink& sink)
 {
     qsizetype index = 0;
-    int x = g.leftMargin;
-    int y = g.topMargin;
-    for (int page = 1; page <= g.pages; ++page) {
-        for (int slot = 0; slot < g.linesPerPage; ++slot) {
+    int x = g.LeftMargin;
+    int y = g.TopMargin;
+    for (int page = 1; page <= g.Pages; ++page) {
+        for (int slot = 0; slot < g.LinesPerPage; ++slot) {
             if (index < lines.size())
-                sink.drawLine(x, y, lines[index]);
-            y += g.lineHeight;
+                sink.DrawLine(x, y, lines[index]);
+            y += g.LineHeight;
             ++index;
         }
-        x = g.leftMargin;
-        y = g.topMargin;
-        if (page < g.pages)
-            sink.newPage();
+        x = g.LeftMargin;
+        y = g.TopMargin;
+        if (page < g.Pages)
+            sink.NewPage();
     }
 }
 
@@ -100,11 +100,11 @@ public:
     {
         ascent_ = painter.fontMetrics().ascent();
     }
-    void drawLine(int x, int y, const QString& line) override
+    void DrawLine(int x, int y, const QString& line) override
     {
         painter_.drawText(x, y + ascent_, line);
     }
-    void newPage() override { device_.newPage(); }
+    void NewPage() override { device_.newPage(); }
 
 private:
     QPagedPaintDevice& device_;
@@ -118,7 +118,7 @@ PrinterBackend::PrinterBackend(QWidget* dialogParent) : dialogParent_(dialogPare
 
 PrinterBackend::~PrinterBackend() = default;
 
-QPrinter& PrinterBackend::printer()
+QPrinter& PrinterBackend::Printer()
 {
     // Made on the first print: a printer asks the print system for its
     // printers and their settings, which a run that never prints (and
@@ -128,14 +128,14 @@ QPrinter& PrinterBackend::printer()
     return *printer_;
 }
 
-QPagedPaintDevice& PrinterBackend::device()
+QPagedPaintDevice& PrinterBackend::Device()
 {
-    return printer();
+    return Printer();
 }
 
-bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
+bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage)
 {
-    QPrintDialog dialog(&printer(), dialogParent_);
+    QPrintDialog dialog(&Printer(), dialogParent_);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     dialog.setMinMax(1, maxPage);
     dialog.setFromTo(fromPage, toPage);
@@ -147,7 +147,7 @@ bool PrinterBackend::askUser(int fromPage, int toPage, int maxPage)
                       | QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    printer().setDocName(QString()); // the print job has no title
+    Printer().setDocName(QString()); // the print job has no title
     return true;
 }
 
@@ -155,10 +155,10 @@ PrintResult PrintLog(PrintBackend& backend, const QFont& font)
 {
     FillPrintBuffer();
     const int lineCount = static_cast<int>(PrintBuffer.size());
-    PageGeometry geometry = MeasurePage(backend.device(), font, lineCount);
-    if (!backend.askUser(1, geometry.pages, geometry.pages))
+    PageGeometry geometry = MeasurePage(backend.Device(), font, lineCount);
+    if (!backend.AskUser(1, geometry.Pages, geometry.Pages))
         return {};
-    QPagedPaintDevice& device = backend.device(); // the printer chosen in the dialog
+    QPagedPaintDevice& device = backend.Device(); // the printer chosen in the dialog
     geometry = MeasurePage(device, font, lineCount);
     QPainter painter;
     if (!painter.begin(&device))

@@ -29,15 +29,15 @@ void FillPrintBuffer();
 
 // The page geometry in printer pixels.
 struct PageGeometry {
-    int resolution = 0;  // R, vertical pixels per inch
-    int lineHeight = 0;
-    int leftMargin = 0;  // R div 2
-    int topMargin = 0;   // R
-    int bottomMargin = 0; // R
-    int usableHeight = 0;
-    int linesPerPage = 1;
-    int lineCount = 0;
-    int pages = 0;
+    int Resolution = 0;  // R, vertical pixels per inch
+    int LineHeight = 0;
+    int LeftMargin = 0;  // R div 2
+    int TopMargin = 0;   // R
+    int BottomMargin = 0; // R
+    int UsableHeight = 0;
+    int LinesPerPage = 1;
+    int LineCount = 0;
+    int Pages = 0;
 };
 
 PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, int lineCount);
@@ -49,8 +49,8 @@ PageGeometry MeasurePage(QPagedPaintDevice& device, const QFont& font, int lineC
 class PageSink {
 public:
     virtual ~PageSink() = default;
-    virtual void drawLine(int x, int y, const QString& line) = 0; // top-left corner
-    virtual void newPage() = 0;
+    virtual void DrawLine(int x, int y, const QString& line) = 0; // top-left corner
+    virtual void NewPage() = 0;
 };
 
 // Draws the lines page after page: lines-per-page slots a page, a page break
@@ -62,9 +62,9 @@ class PrintBackend {
 public:
     virtual ~PrintBackend() = default;
     // The printer now selected.
-    virtual QPagedPaintDevice& device() = 0;
+    virtual QPagedPaintDevice& Device() = 0;
     // Shows the print dialog with the page settings; false when cancelled.
-    virtual bool askUser(int fromPage, int toPage, int maxPage) = 0;
+    virtual bool AskUser(int fromPage, int toPage, int maxPage) = 0;
 };
 
 // The system's printer, asked through the print dialog PrintDialog1: pages
@@ -74,11 +74,11 @@ class PrinterBackend : public PrintBackend {
 public:
     explicit PrinterBackend(QWidget* dialogParent);
     ~PrinterBackend() override;
-    QPagedPaintDevice& device() override;
-    bool askUser(int fromPage, int toPage, int maxPage) override;
+    QPagedPaintDevice& Device() override;
+    bool AskUser(int fromPage, int toPage, int maxPage) override;
 
 private:
-    QPrinter& printer();
+    QPrinter& Printer();
 
     QWidget* dialogParent_;
     std::unique_ptr<QPrinter> printer_;
@@ -88,8 +88,8 @@ private:
 // the program's message box, when the printer could not start the job. A
 // cancelled dialog is no failure.
 struct PrintResult {
-    bool failed = false;
-    QString message;
+    bool Failed = false;
+    QString Message;
 };
 // The caption of that message box.
 extern const QString PrintFailedCaption;

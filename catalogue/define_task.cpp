@@ -66,8 +66,8 @@ void StoreNewTask(int taskNumber, std::string_view formula) {
     slot.Free = 0;
     slot.VariableCount = NumberOfVariables;
     slot.TaskNumber = taskNumber;
-    slot.Formula.assign(StoredFormula(formula));
-    CurrentFormula = slot.Formula.text();
+    slot.Formula.Assign(StoredFormula(formula));
+    CurrentFormula = slot.Formula.Text();
     CurrentTask = taskNumber;
     TransferRecord = slot;
 }

@@ -167,7 +167,7 @@ void AdoptOwnTaskVariables(int taskNumber) {
     if (!IsOwnTask(taskNumber))
         return;
     const TaskRecord& slot = OwnTaskSlot(taskNumber);
-    if (!slot.isFree())
+    if (!slot.IsFree())
         NumberOfVariables = slot.VariableCount;
 }
 
@@ -205,7 +205,7 @@ void InitTaskCatalogue() {
         TaskRecord& slot = OwnTaskSlot(n);
         slot = TaskRecord{};
         slot.Free = 1;
-        slot.FileName.assign(DefaultFileName(n));
+        slot.FileName.Assign(DefaultFileName(n));
     }
     if (!ProgramArguments.empty()) {
         // The argument names a file; loading it replaces this by its folder.

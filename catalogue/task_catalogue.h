@@ -26,15 +26,15 @@ template <std::size_t Capacity> struct ShortString {
     uint8_t Length = 0;
     std::array<char, Capacity> Chars{};
 
-    std::string text() const;        // the first min(Length, Capacity) bytes
-    void assign(std::string_view s); // cut to Capacity; leaves later bytes alone
+    std::string Text() const;        // the first min(Length, Capacity) bytes
+    void Assign(std::string_view s); // cut to Capacity; leaves later bytes alone
 };
 
-template <std::size_t Capacity> std::string ShortString<Capacity>::text() const {
+template <std::size_t Capacity> std::string ShortString<Capacity>::Text() const {
     return std::string(Chars.data(), Length < Capacity ? Length : Capacity);
 }
 
-template <std::size_t Capacity> void ShortString<Capacity>::assign(std::string_view s) {
+template <std::size_t Capacity> void ShortString<Capacity>::Assign(std::string_view s) {
     const std::size_t n = s.size() < Capacity ? s.size() : Capacity;
     s.copy(Chars.data(), n);
     Length = static_cast<uint8_t>(n);
@@ -52,7 +52,7 @@ struct TaskRecord {
     ShortString<28> FileName;
     std::array<uint8_t, 2> Reserved2{};
 
-    bool isFree() const { return Free != 0; }
+    bool IsFree() const { return Free != 0; }
 };
 
 using TaskRecordBytes = std::array<uint8_t, TaskRecordSize>;

@@ -279,22 +279,22 @@ FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::st
 }
 
 FileResult LoadOwnTask(FileDialogs& dialogs) {
-    const std::optional<std::string> name = dialogs.openFile(LoadTaskTitle, TaskFilePattern);
+    const std::optional<std::string> name = dialogs.ChooseFileToOpen(LoadTaskTitle, TaskFilePattern);
     if (!name)
         return {};
     return LoadOwnTaskFile(*name);
 }
 
 FileResult LoadExtraTasks(FileDialogs& dialogs) {
-    const std::optional<std::string> name = dialogs.openFile(LoadExtraTitle, TaskFilePattern);
+    const std::optional<std::string> name = dialogs.ChooseFileToOpen(LoadExtraTitle, TaskFilePattern);
     if (!name)
         return {};
     return LoadExtraTasksFile(*name);
 }
 
 FileResult SaveOwnTask(FileDialogs& dialogs) {
-    const std::optional<std::string> name = dialogs.saveFile(
-        SaveTitle, TaskFolder, Cp1252ToUtf8(TransferRecord.FileName.text()), TaskFileSuffix);
+    const std::optional<std::string> name = dialogs.ChooseFileToSave(
+        SaveTitle, TaskFolder, Cp1252ToUtf8(TransferRecord.FileName.Text()), TaskFileSuffix);
     if (!name)
         return {};
     return SaveOwnTaskFile(*name);

@@ -11,17 +11,17 @@
 namespace KolvErkl {
 
 struct FileResult {
-    bool failed = false;
-    std::string message; // UTF-8
+    bool Failed = false;
+    std::string Message; // UTF-8
 };
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // The chosen full file name, or nothing when the user cancelled.
-    virtual std::optional<std::string> openFile(const std::string& title,
+    virtual std::optional<std::string> ChooseFileToOpen(const std::string& title,
                                                 const std::string& presetName) = 0;
-    virtual std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
                                                 const std::string& presetName,
                                                 const std::string& defaultSuffix) = 0;
 };

@@ -491,7 +491,7 @@ void RemoveBlanks(FormulaText& text) {
 }
 
 Substitution SubstituteVariable(FormulaText& text, char letter, int32_t value) {
-    const std::size_t at = text.view().find(letter);
+    const std::size_t at = text.View().find(letter);
     if (at == std::string_view::npos)
         return Substitution::Absent;
     if (at == 0 || !MayPrecedeVariable(text.Chars[at - 1]))
@@ -512,7 +512,7 @@ void PrepareFormula(FormulaText& text, int32_t x, int32_t y, int32_t z) {
     char digits[LetterCount];
     if (text.Length <= MaxFormulaLength && SingleDigits(letters, digits)) {
         unsigned char prepared[MaxFormulaLength + 2];
-        const std::size_t length = PrepareInOnePass(text.view(), digits, prepared);
+        const std::size_t length = PrepareInOnePass(text.View(), digits, prepared);
         if (length != 0) {
             std::memcpy(text.Chars, prepared, length);
             text.Length = length;

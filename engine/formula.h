@@ -30,7 +30,7 @@ struct FormulaText {
     FormulaText() = default;
     explicit FormulaText(std::string_view formula);
 
-    std::string_view view() const { return {Chars, Length}; }
+    std::string_view View() const { return {Chars, Length}; }
 
     char Chars[Capacity];
     std::size_t Length = 0;

@@ -151,14 +151,14 @@ ActivityMark MarkActivities() {
 }
 
 void TakeBackActivities(const ActivityMark& mark) {
-    ActivityTable = mark.table;
-    ActivityCount = mark.count;
-    DataSetCount = mark.dataSets;
-    ActivityStart = mark.start;
-    inProgressName = mark.inProgressName;
-    inProgressRecorded = mark.inProgressRecorded;
-    if (ActivityLog.size() > mark.logLines)
-        ActivityLog.resize(mark.logLines);
+    ActivityTable = mark.Table;
+    ActivityCount = mark.Count;
+    DataSetCount = mark.DataSets;
+    ActivityStart = mark.Start;
+    inProgressName = mark.InProgressName;
+    inProgressRecorded = mark.InProgressRecorded;
+    if (ActivityLog.size() > mark.LogLines)
+        ActivityLog.resize(mark.LogLines);
 }
 
 void AppendSummary() {

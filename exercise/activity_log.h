@@ -65,13 +65,13 @@ void ResetActivities();
 // such a mark: its heading, its record and the Tid line that its beginning
 // wrote for the activity before it all go, and that activity runs on.
 struct ActivityMark {
-    std::array<ActivityRecord, MaxActivities + 1> table;
-    int32_t count = 0;
-    int32_t dataSets = 0;
-    double start = 0;
-    QString inProgressName;
-    bool inProgressRecorded = false;
-    qsizetype logLines = 0;
+    std::array<ActivityRecord, MaxActivities + 1> Table;
+    int32_t Count = 0;
+    int32_t DataSets = 0;
+    double Start = 0;
+    QString InProgressName;
+    bool InProgressRecorded = false;
+    qsizetype LogLines = 0;
 };
 ActivityMark MarkActivities();
 void TakeBackActivities(const ActivityMark& mark);

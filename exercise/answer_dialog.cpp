@@ -121,21 +121,21 @@ void TForm4::BitBtn1Click() {
     if (Edit1->text() > QStringLiteral(" "))
         AcceptAnswer();
     else
-        refuse();
+        Refuse();
 }
 
 void TForm4::AcceptAnswer() {
     bool fits = false;
     Edit1->text().toInt(&fits, 10);
     if (!fits) {
-        refuse();
+        Refuse();
         return;
     }
     AnswerText = Edit1->text().left(MaxAnswerText);
     accept();
 }
 
-void TForm4::refuse() {
+void TForm4::Refuse() {
     AnswerText.clear();
     Edit1->clear();
     Edit1->setFocus();

@@ -34,7 +34,7 @@ private:
     bool Edit1KeyPress(QKeyEvent* event); // true: the key is dropped
     void Edit1KeyUp(QKeyEvent* event);
     void AcceptAnswer();
-    void refuse();
+    void Refuse();
 };
 
 extern TForm4* Form4;

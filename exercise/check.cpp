@@ -58,20 +58,20 @@ void TForm2::StartCheck() {
     const ActivityMark before = MarkActivities();
     BeginActivity(CheckActivity);
     Label2->setText(QStringLiteral("KONTROLLÉR"));
-    setKeypadVisible(false);
+    SetKeypadVisible(false);
     SpeedButton16->show();
     if (!MakeCheckQuestions()) {
         // A check without questions leaves no heading, activity or time.
         TakeBackActivities(before);
-        abandonTask();
+        AbandonTask();
         return;
     }
     ExerciseMode = Check;
     DataSetCount = 0;
-    setPrintEnabled(false);
+    SetPrintEnabled(false);
     SpeedButton16->setEnabled(false);
     KeyCursor.Begin(CheckRows, 1, [](int, int) { return true; });
-    repaintPicture();
+    RepaintPicture();
 }
 
 bool TForm2::MakeCheckQuestions() {
@@ -97,7 +97,7 @@ bool TForm2::MakeCheckQuestions() {
     return true;
 }
 
-QPoint TForm2::answerDialogPosition(int row) const {
+QPoint TForm2::AnswerDialogPosition(int row) const {
     return mapToGlobal(AnswerDialogPlace(row));
 }
 
@@ -112,7 +112,7 @@ void TForm2::AskAnswer() {
     if (row == 0 || !Form4)
         return;
 
-    Form4->move(answerDialogPosition(row));
+    Form4->move(AnswerDialogPosition(row));
     Form4->exec();
 
     bool valid = false;
@@ -122,7 +122,7 @@ void TForm2::AskAnswer() {
     Answers[row] = answer;
     AnswerTexts[row] = AnswerText(answer);
     RecordAnswer(row);
-    repaintPicture();
+    RepaintPicture();
     SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
 }
 
@@ -135,7 +135,7 @@ void TForm2::RecordAnswer(int row) {
     for (int j = 0; j < NumberOfVariables; ++j)
         values << ObservationTable[row][j];
     ActivityLog << AnswerLine(values, AnswerTexts[row], CorrectTexts[row]);
-    repaintPicture();
+    RepaintPicture();
 }
 
 void TForm2::HideCheckButton() {
@@ -147,12 +147,12 @@ void TForm2::RestoreCheckControls() {
     SpeedButton16->setVisible(checking);
     if (checking)
         SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
-    repaintPicture();
+    RepaintPicture();
 }
 
 void TForm2::SpeedButton16Click() {
     ShowResults = true;
     if (DataSetCount >= AnswersForResults)
-        setPrintEnabled(true);
-    repaintPicture();
+        SetPrintEnabled(true);
+    RepaintPicture();
 }

@@ -9,9 +9,9 @@ public:
     virtual ~ExerciseHost() = default;
     // The main window's menu item "Udskriv"; always enabled and disabled
     // together with the exercise window's print button.
-    virtual void setPrintMenuEnabled(bool enabled) = 0;
+    virtual void SetPrintMenuEnabled(bool enabled) = 0;
     // Prints the activity log under the heading (after AppendSummary).
-    virtual void printLog() = 0;
+    virtual void PrintActivityLog() = 0;
     // Shows the heading dialog modally.
-    virtual void showHeadingDialog() = 0;
+    virtual void ShowHeadingDialog() = 0;
 };

@@ -24,7 +24,7 @@ QString cellWords(const QString& text) {
 
 } // namespace
 
-void TForm2::createKeys() {
+void TForm2::CreateKeys() {
     // The keys come to the main window, whose part this window is, from
     // wherever the focus is in it; they do not come while a dialog is open.
     // They are taken from there rather than as shortcuts, which work only
@@ -49,7 +49,7 @@ bool TForm2::KeyPressed(const QKeyEvent& event) {
     if (modifiers == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_P)) {
         // Ctrl+P is the menu item's shortcut; it comes here only when the
         // shortcut could not take it, and prints as the menu item does.
-        pressByKey(key == Qt::Key_C ? SpeedButton18 : SpeedButton10);
+        PressByKey(key == Qt::Key_C ? SpeedButton18 : SpeedButton10);
         return true;
     }
     if (modifiers != Qt::NoModifier)
@@ -61,12 +61,12 @@ bool TForm2::KeyPressed(const QKeyEvent& event) {
         {Qt::Key_N, SpeedButton11}};
     for (const auto& [letter, button] : letters) {
         if (key == letter) {
-            pressByKey(button);
+            PressByKey(button);
             return true;
         }
     }
     if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-        pressByKey(KeypadButtons[key - Qt::Key_0]);
+        PressByKey(KeypadButtons[key - Qt::Key_0]);
         return true;
     }
     const std::pair<int, KeyboardCursor::Direction> arrows[] = {
@@ -87,7 +87,7 @@ bool TForm2::KeyPressed(const QKeyEvent& event) {
     return false;
 }
 
-void TForm2::pressByKey(QToolButton* button) {
+void TForm2::PressByKey(QToolButton* button) {
     if (button->isVisible() && button->isEnabled())
         button->click();
 }
@@ -96,7 +96,7 @@ void TForm2::ArrowKey(KeyboardCursor::Direction direction) {
     if (ExerciseMode != Experiment && ExerciseMode != Check)
         return;
     KeyCursor.Move(direction);
-    repaintPicture();
+    RepaintPicture();
 }
 
 void TForm2::EnterKey() {

@@ -95,14 +95,14 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     setPalette(colours);
     setFont(CourierNewPixels(16, true));
 
-    createToolbar();
-    createKeypad();
-    createPicture();
-    createKeys();
+    CreateToolbar();
+    CreateKeypad();
+    CreatePicture();
+    CreateKeys();
     resize(594, 365);
-    layOut();
+    LayOut();
 
-    move(mainWindow ? clientArea().topLeft() : QPoint(0, 0));
+    move(mainWindow ? ClientArea().topLeft() : QPoint(0, 0));
     NumberOfVariables = 3;
 
     SummaryHook = [this] {
@@ -116,7 +116,7 @@ TForm2::~TForm2() {
     SummaryHook = nullptr;
 }
 
-void TForm2::createToolbar() {
+void TForm2::CreateToolbar() {
     Panel1 = panel(this, QStringLiteral("Panel1"));
 
     Bevel2 = bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41));
@@ -181,7 +181,7 @@ void TForm2::createToolbar() {
     connect(PopupMenu1, &QMenu::aboutToHide, this, &TForm2::RestoreCheckControls);
 }
 
-void TForm2::createKeypad() {
+void TForm2::CreateKeypad() {
     Panel5 = panel(this, QStringLiteral("Panel5"));
     Bevel1 = bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33));
     for (int digit = 1; digit <= 9; ++digit) {
@@ -197,7 +197,7 @@ void TForm2::createKeypad() {
     Panel5->hide();
 }
 
-void TForm2::createPicture() {
+void TForm2::CreatePicture() {
     ScrollBox1 = new QWidget(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setAutoFillBackground(true);
@@ -221,7 +221,7 @@ void TForm2::createPicture() {
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
 }
 
-void TForm2::layOut() {
+void TForm2::LayOut() {
     Panel1->setGeometry(0, 0, width(), ToolbarHeight);
     int top = ToolbarHeight;
     if (!Panel5->isHidden()) {
@@ -234,10 +234,10 @@ void TForm2::layOut() {
 
 void TForm2::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layOut();
+    LayOut();
 }
 
-QRect TForm2::clientArea() const {
+QRect TForm2::ClientArea() const {
     QWidget* main = parentWidget();
     if (auto* window = qobject_cast<QMainWindow*>(main)) {
         if (QWidget* central = window->centralWidget())
@@ -252,7 +252,7 @@ QRect TForm2::clientArea() const {
 void TForm2::AdjustToMainWindow() {
     if (!isVisible() || !parentWidget())
         return;
-    const QRect client = clientArea();
+    const QRect client = ClientArea();
     setGeometry(client.x(), client.y(), client.width() - (x() - client.x()), client.height());
 }
 
@@ -269,8 +269,8 @@ void TForm2::FormShow() {
     Label2->clear();
     if (!ProgramArguments.empty()) {
         const FileResult result = LoadStartupFile();
-        if (result.failed)
-            ShowMessage(this, QString::fromStdString(result.message), ReadErrorCaption);
+        if (result.Failed)
+            ShowMessage(this, QString::fromStdString(result.Message), ReadErrorCaption);
     }
 }
 
@@ -296,18 +296,18 @@ void TForm2::DisableKeypad() {
     DigitWaiting = false;
 }
 
-void TForm2::setPrintEnabled(bool enabled) {
+void TForm2::SetPrintEnabled(bool enabled) {
     SpeedButton10->setEnabled(enabled);
     if (host_)
-        host_->setPrintMenuEnabled(enabled);
+        host_->SetPrintMenuEnabled(enabled);
 }
 
-void TForm2::setKeypadVisible(bool visible) {
+void TForm2::SetKeypadVisible(bool visible) {
     Panel5->setVisible(visible);
-    layOut();
+    LayOut();
 }
 
-void TForm2::repaintPicture() {
+void TForm2::RepaintPicture() {
     KeyCursor.Refresh();
     PaintBox1->setAccessibleDescription(PictureDescription());
     PaintBox1->update();
@@ -317,29 +317,29 @@ bool TForm2::MouseInRect(int left, int top, int right, int bottom) const {
     return left <= MouseX && MouseX <= right && top <= MouseY && MouseY <= bottom;
 }
 
-void TForm2::stopTask() {
+void TForm2::StopTask() {
     ExerciseMode = None;
     ShowResults = false;
-    setKeypadVisible(false);
+    SetKeypadVisible(false);
     SpeedButton16->hide();
     DisableModeButtons();
     Label1->clear();
     Label2->clear();
-    repaintPicture();
+    RepaintPicture();
 }
 
-void TForm2::abandonTask() {
-    stopTask();
+void TForm2::AbandonTask() {
+    StopTask();
     ShowMessage(this, NoValuesText, QStringLiteral(" "));
 }
 
 void TForm2::StopTaskWithChangedRule() {
     if (ExerciseMode == None)
         return;
-    stopTask();
+    StopTask();
     // The log of the lesson so far can still be printed, also when the
     // check had not yet let it.
-    setPrintEnabled(true);
+    SetPrintEnabled(true);
     ShowMessage(this, RuleChangedText, QStringLiteral(" "));
 }
 
@@ -350,12 +350,12 @@ bool TForm2::StartTask() {
     // before anything is touched: a running task goes on with its labels,
     // mode, picture, activities and log, as after a cancelled picker.
     const bool ownTask = CurrentTask > BuiltInTasks;
-    if (ownTask && (CurrentTask > LastOwnTask || OwnTaskSlot(CurrentTask).isFree())) {
+    if (ownTask && (CurrentTask > LastOwnTask || OwnTaskSlot(CurrentTask).IsFree())) {
         ShowMessage(this, NoSuchTaskText, QStringLiteral(" "));
         if (ExerciseMode == None) {
             // No mode may run the rule of a task that does not exist.
             DisableModeButtons();
-            setKeypadVisible(false);
+            SetKeypadVisible(false);
         }
         return false;
     }
@@ -365,12 +365,12 @@ bool TForm2::StartTask() {
         row = GridRow{};
     ExerciseMode = None;
     ShowResults = false;
-    repaintPicture();
+    RepaintPicture();
     TaskNumberText = NumberInWidth(CurrentTask, 2);
     if (ownTask) {
         const TaskRecord& slot = OwnTaskSlot(CurrentTask);
         CurrentTask = slot.TaskNumber;
-        CurrentFormula = slot.Formula.text();
+        CurrentFormula = slot.Formula.Text();
     }
     Label1->setText((ExtraTaskInForce() ? QStringLiteral("Ekstraopgave nummer: ")
                                         : QStringLiteral("Opgave nummer: ")) +
@@ -391,7 +391,7 @@ void TForm2::SpeedButton13Click() {
 }
 
 void TForm2::StartObserving() {
-    setKeypadVisible(false);
+    SetKeypadVisible(false);
     SpeedButton16->hide();
     const ActivityMark before = MarkActivities();
     BeginActivity(ObserveActivity);
@@ -400,13 +400,13 @@ void TForm2::StartObserving() {
     if (!MakeObservations()) {
         // Observations that never came leave no heading, activity or time.
         TakeBackActivities(before);
-        abandonTask();
+        AbandonTask();
         return;
     }
     ShowResults = false;
     ExerciseMode = Observe;
-    setPrintEnabled(true);
-    repaintPicture();
+    SetPrintEnabled(true);
+    RepaintPicture();
 }
 
 bool TForm2::MakeObservations() {
@@ -454,14 +454,14 @@ void TForm2::StartExperimenting() {
     Label2->setText(QStringLiteral("EKSPERIMENTÉR"));
     ActivityLog << QStringLiteral(" Eksperimentér:") << QStringLiteral(" ");
     ExerciseMode = Experiment;
-    setKeypadVisible(true);
+    SetKeypadVisible(true);
     SpeedButton16->hide();
     DataSetCount = 0;
     EnableKeypad();
-    setPrintEnabled(true);
+    SetPrintEnabled(true);
     KeyCursor.Begin(GridRows, NumberOfVariables,
                     [this](int i, int j) { return isBlank(ExperimentGrid[i].Inputs[j]); });
-    repaintPicture();
+    RepaintPicture();
 }
 
 void TForm2::DigitPressed(int digit) {
@@ -543,7 +543,7 @@ void TForm2::EnterExperimentValue() {
         DataSetCount += 1;
     }
     // The digit and the cell are used up.
-    repaintPicture();
+    RepaintPicture();
     CellWaiting = false;
     DigitWaiting = false;
 }
@@ -560,7 +560,7 @@ void TForm2::ScrollExperimentGrid() {
     ExperimentGrid[GridRows].Output = QStringLiteral(" ");
     CurrentRow = GridRows - 1;
     KeyCursor.RowsScrolledUp();
-    repaintPicture();
+    RepaintPicture();
 }
 
 // ---- Variables and tasks -------------------------------------------------------------
@@ -582,11 +582,11 @@ void TForm2::N3variable1Click() {
 void TForm2::ChooseVariables(int variables) {
     if (ExerciseMode != None) {
         ExerciseMode = None;
-        repaintPicture();
+        RepaintPicture();
     }
     NumberOfVariables = variables;
     DisableModeButtons();
-    setKeypadVisible(false);
+    SetKeypadVisible(false);
     Label1->clear();
     Label2->clear();
     RestoreCheckControls(); // the check has ended with the task
@@ -613,12 +613,12 @@ void TForm2::ChooseTask() {
 void TForm2::SpeedButton10Click() {
     AppendSummary();
     if (host_)
-        host_->printLog();
+        host_->PrintActivityLog();
 }
 
 void TForm2::SpeedButton11Click() {
     if (host_)
-        host_->showHeadingDialog();
+        host_->ShowHeadingDialog();
 }
 
 void TForm2::SpeedButton18Click() {

@@ -149,22 +149,22 @@ protected:
 
 private:
     void FormShow();
-    void createToolbar();
-    void createKeypad();
-    void createPicture();
-    void createKeys();
+    void CreateToolbar();
+    void CreateKeypad();
+    void CreatePicture();
+    void CreateKeys();
     // A key for a button: a click on it while it is shown and enabled.
-    void pressByKey(QToolButton* button);
-    void layOut();
-    QRect clientArea() const;
-    void repaintPicture();
-    void setPrintEnabled(bool enabled);
-    void setKeypadVisible(bool visible);
+    void PressByKey(QToolButton* button);
+    void LayOut();
+    QRect ClientArea() const;
+    void RepaintPicture();
+    void SetPrintEnabled(bool enabled);
+    void SetKeypadVisible(bool visible);
     // No mode, an empty picture, the mode buttons off and the keypad hidden;
     // the log and the activities stay.
-    void stopTask();
+    void StopTask();
     // A task that cannot give values: tell the pupil and stop in None.
-    void abandonTask();
+    void AbandonTask();
 
     void StartObserving();
     bool MakeObservations();
@@ -180,7 +180,7 @@ private:
     bool MakeCheckQuestions();
     void AskAnswer();
     void RecordAnswer(int row);
-    QPoint answerDialogPosition(int row) const;
+    QPoint AnswerDialogPosition(int row) const;
 
     ExerciseHost* host_;
 };

@@ -14,15 +14,15 @@ void KeyboardCursor::Begin(int rows, int columns, Choosable choosable) {
     Refresh();
 }
 
-bool KeyboardCursor::choosable(int row, int column) const {
+bool KeyboardCursor::IsChoosable(int row, int column) const {
     return row >= 1 && row <= rows_ && column >= 1 && column <= columns_ && choosable_ &&
            choosable_(row, column);
 }
 
-int KeyboardCursor::nearestIn(int row, int column) const {
+int KeyboardCursor::NearestIn(int row, int column) const {
     int best = 0;
     for (int j = 1; j <= columns_; ++j)
-        if (choosable(row, j) && (best == 0 || std::abs(j - column) < std::abs(best - column)))
+        if (IsChoosable(row, j) && (best == 0 || std::abs(j - column) < std::abs(best - column)))
             best = j;
     return best;
 }
@@ -36,7 +36,7 @@ void KeyboardCursor::Move(Direction direction) {
     case Right: {
         const int step = direction == Left ? -1 : 1;
         for (int j = column_ + step; j >= 1 && j <= columns_; j += step) {
-            if (choosable(row_, j)) {
+            if (IsChoosable(row_, j)) {
                 column_ = j;
                 return;
             }
@@ -47,7 +47,7 @@ void KeyboardCursor::Move(Direction direction) {
     case Down: {
         const int step = direction == Up ? -1 : 1;
         for (int i = row_ + step; i >= 1 && i <= rows_; i += step) {
-            if (const int j = nearestIn(i, column_)) {
+            if (const int j = NearestIn(i, column_)) {
                 row_ = i;
                 column_ = j;
                 return;
@@ -59,7 +59,7 @@ void KeyboardCursor::Move(Direction direction) {
 }
 
 void KeyboardCursor::Refresh() {
-    if (choosable(row_, column_))
+    if (IsChoosable(row_, column_))
         return;
     // Reading order from the cell after the cursor's, once round the grid.
     const int cells = rows_ * columns_;
@@ -68,7 +68,7 @@ void KeyboardCursor::Refresh() {
         const int index = (from + k) % cells;
         const int row = index / columns_ + 1;
         const int column = index % columns_ + 1;
-        if (choosable(row, column)) {
+        if (IsChoosable(row, column)) {
             row_ = row;
             column_ = column;
             return;

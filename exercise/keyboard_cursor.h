@@ -34,10 +34,10 @@ public:
     bool Shown() const { return shown_ && row_ > 0; }
 
 private:
-    bool choosable(int row, int column) const;
+    bool IsChoosable(int row, int column) const;
     // The choosable column of `row` nearest to `column`, the left one of
     // two at the same distance; 0 when the row has none.
-    int nearestIn(int row, int column) const;
+    int NearestIn(int row, int column) const;
 
     int rows_ = 0;
     int columns_ = 0;

@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ProgramArguments.clear();
     InitTaskCatalogue();
     const FileResult loaded = LoadExtraTasksFile(name);
-    if (TaskFolder.size() > 60 || loaded.failed == ExtraTaskMode)
+    if (TaskFolder.size() > 60 || loaded.Failed == ExtraTaskMode)
         std::abort();
-    if (loaded.failed)
+    if (loaded.Failed)
         return 0;
 
     const std::vector<std::string> formulas = LoadedFormulas();
@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     const std::string first = (KolvaneFuzz::ScratchFolder() / "Ekstra1.kvn").string();
     const std::string second = (KolvaneFuzz::ScratchFolder() / "Ekstra2.kvn").string();
-    if (SaveExtraTasksFile(first, formulas).failed || LoadExtraTasksFile(first).failed ||
-        LoadedFormulas() != formulas || SaveExtraTasksFile(second, formulas).failed ||
+    if (SaveExtraTasksFile(first, formulas).Failed || LoadExtraTasksFile(first).Failed ||
+        LoadedFormulas() != formulas || SaveExtraTasksFile(second, formulas).Failed ||
         KolvaneFuzz::ReadScratchFile(first) != KolvaneFuzz::ReadScratchFile(second))
         std::abort();
 

@@ -21,23 +21,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const FileResult loaded = LoadOwnTaskFile(name);
     if (TaskFolder.size() > 60)
         std::abort();
-    if (loaded.failed)
+    if (loaded.Failed)
         return 0;
 
     const TaskRecordBytes encoded = EncodeTaskRecord(TransferRecord);
     if (size < TaskRecordSize || !std::equal(encoded.begin(), encoded.end(), data))
         std::abort();
     const std::string copy = (KolvaneFuzz::ScratchFolder() / "Kopi.kvn").string();
-    if (SaveOwnTaskFile(copy).failed)
+    if (SaveOwnTaskFile(copy).Failed)
         std::abort();
     const std::string saved = KolvaneFuzz::ReadScratchFile(copy);
     InitTaskCatalogue(); // task 70 fills the table
-    if (saved != bytes.substr(0, TaskRecordSize) || LoadOwnTaskFile(copy).failed ||
+    if (saved != bytes.substr(0, TaskRecordSize) || LoadOwnTaskFile(copy).Failed ||
         EncodeTaskRecord(TransferRecord) != encoded)
         std::abort();
 
     NumberOfVariables = TransferRecord.VariableCount;
-    CurrentFormula = TransferRecord.Formula.text();
+    CurrentFormula = TransferRecord.Formula.Text();
     for (int32_t x = 1; x <= 9; x += 4)
         MachineOutput(x, 10 - x, 5);
     return 0;

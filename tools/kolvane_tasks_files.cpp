@@ -45,14 +45,14 @@ int RunShow(const std::vector<std::string>& arguments, std::ostream& out, std::o
     FreshCatalogue();
     const std::string& file = arguments[0];
     const FileResult result = LoadOwnTaskFile(file);
-    if (result.failed)
-        return FailFile(err, file, result.message);
+    if (result.Failed)
+        return FailFile(err, file, result.Message);
     const TaskRecord& r = TransferRecord;
     out << "Free: " << int{r.Free} << '\n'
         << "VariableCount: " << r.VariableCount << '\n'
         << "TaskNumber: " << r.TaskNumber << '\n'
-        << "Formula: " << Cp1252ToUtf8(r.Formula.text()) << '\n'
-        << "FileName: " << Cp1252ToUtf8(r.FileName.text()) << '\n';
+        << "Formula: " << Cp1252ToUtf8(r.Formula.Text()) << '\n'
+        << "FileName: " << Cp1252ToUtf8(r.FileName.Text()) << '\n';
     return ExitOk;
 }
 
@@ -125,8 +125,8 @@ int RunMakeTask(const std::vector<std::string>& arguments, std::ostream& err) {
 
     StoreNewTask(*number, formula);
     const FileResult saved = SaveOwnTaskFile(*request.File);
-    if (saved.failed)
-        return FailFile(err, *request.File, saved.message);
+    if (saved.Failed)
+        return FailFile(err, *request.File, saved.Message);
     return ExitOk;
 }
 
@@ -160,8 +160,8 @@ int RunMakeExtra(const std::vector<std::string>& arguments, std::ostream& err) {
 
     const std::string& file = arguments[1];
     const FileResult saved = SaveExtraTasksFile(file, formulas);
-    if (saved.failed)
-        return FailFile(err, file, saved.message);
+    if (saved.Failed)
+        return FailFile(err, file, saved.Message);
     return ExitOk;
 }
 
@@ -199,8 +199,8 @@ int RunFileCommand(std::string_view command, const std::vector<std::string>& arg
 
 bool LoadExtraOption(const std::string& file, std::ostream& err) {
     const FileResult result = LoadExtraTasksFile(file);
-    if (result.failed) {
-        FailFile(err, file, result.message);
+    if (result.Failed) {
+        FailFile(err, file, result.Message);
         return false;
     }
     return true;

@@ -242,14 +242,14 @@ void TForm5::AcceptTask() {
     const int n = *number;
 
     // A slot in use is only replaced when the teacher agrees.
-    if (!OwnTaskSlot(n).isFree()) {
+    if (!OwnTaskSlot(n).IsFree()) {
         std::unique_ptr<TForm6> ownQuestion;
         TForm6* question = Form6;
         if (question == nullptr) {
             ownQuestion = std::make_unique<TForm6>(this);
             question = ownQuestion.get();
         }
-        question->setLines(QString::fromStdString(SlotInUseLine),
+        question->SetLines(QString::fromStdString(SlotInUseLine),
                            QString::fromStdString(ReplaceOldTaskLine));
         question->exec();
         if (!YesNoAnswer) {
@@ -281,8 +281,8 @@ void TForm5::AcceptTask() {
     StoreNewTask(n, formula);
     if (dialogs_ != nullptr) {
         const FileResult saved = SaveOwnTask(*dialogs_);
-        if (saved.failed)
-            Message(saved.message);
+        if (saved.Failed)
+            Message(saved.Message);
     }
     RaiseOwnTaskSpan(n);
     accept();

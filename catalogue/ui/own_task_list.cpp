@@ -42,11 +42,11 @@ QStringList OwnTaskListLines()
     int k = 0;
     for (int n = FirstOwnTask; n <= FirstOwnTask - 1 + OwnTaskSpan && n <= LastOwnTask; ++n) {
         const TaskRecord& slot = OwnTaskSlot(n);
-        if (slot.isFree())
+        if (slot.IsFree())
             continue;
         // The name field holds at most 28 characters, so the cuts to 33 and
         // 45 characters never shorten a line.
-        const QString fileName = Printable(FromWindows1252(slot.FileName.text()));
+        const QString fileName = Printable(FromWindows1252(slot.FileName.Text()));
         const QString name = (QStringLiteral("     ") + fileName).left(33);
         lines << (name + QString(12, u' ')).left(45) + QString::number(slot.VariableCount);
         ++k;

@@ -28,7 +28,7 @@ void Prepare(QFileDialog& dialog) {
 
 } // namespace
 
-std::optional<std::string> QtFileDialogs::openFile(const std::string& title,
+std::optional<std::string> QtFileDialogs::ChooseFileToOpen(const std::string& title,
                                                    const std::string& presetName) {
     QFileDialog dialog(parent_, QString::fromStdString(title));
     Prepare(dialog);
@@ -38,7 +38,7 @@ std::optional<std::string> QtFileDialogs::openFile(const std::string& title,
     return Chosen(dialog);
 }
 
-std::optional<std::string> QtFileDialogs::saveFile(const std::string& title,
+std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::string& title,
                                                    const std::string& folder,
                                                    const std::string& presetName,
                                                    const std::string& defaultSuffix) {

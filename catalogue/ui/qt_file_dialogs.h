@@ -9,9 +9,9 @@ class QWidget;
 class QtFileDialogs : public KolvErkl::FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
-    std::optional<std::string> openFile(const std::string& title,
+    std::optional<std::string> ChooseFileToOpen(const std::string& title,
                                         const std::string& presetName) override;
-    std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
+    std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
                                         const std::string& presetName,
                                         const std::string& defaultSuffix) override;
 

@@ -50,7 +50,7 @@ TForm6::TForm6(QWidget* parent)
     connect(BitBtn2, &QPushButton::clicked, this, &TForm6::reject);
 }
 
-void TForm6::setLines(const QString& first, const QString& second)
+void TForm6::SetLines(const QString& first, const QString& second)
 {
     Label1->setText(first);
     Label2->setText(second);

@@ -14,7 +14,7 @@ class TForm6 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
-    void setLines(const QString& first, const QString& second);
+    void SetLines(const QString& first, const QString& second);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

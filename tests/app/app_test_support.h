@@ -49,8 +49,8 @@ public:
         writer.setResolution(600);
         writer.setPageSize(QPageSize(QPageSize::A4));
     }
-    QPagedPaintDevice& device() override { return writer; }
-    bool askUser(int fromPage, int toPage, int maxPage) override
+    QPagedPaintDevice& Device() override { return writer; }
+    bool AskUser(int fromPage, int toPage, int maxPage) override
     {
         asked.push_back({fromPage, toPage, maxPage});
         return accept;

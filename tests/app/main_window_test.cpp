@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, FirstActivationSetsUpOnceOnly)
     EXPECT_EQ(NumberOfVariables, 3);
     EXPECT_FALSE(ExtraTaskMode);
     EXPECT_EQ(OwnTaskSpan, 0);
-    EXPECT_TRUE(OwnTaskSlot(21).isFree());
+    EXPECT_TRUE(OwnTaskSlot(21).IsFree());
 
     // What the pupil and teacher do afterwards survives every later
     // activation, such as the focus coming back from a dialog.
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, FirstActivationSetsUpOnceOnly)
     Form1->FormActivate();
     EXPECT_EQ(NumberOfVariables, 2);
     EXPECT_EQ(OwnTaskSpan, 5);
-    EXPECT_FALSE(OwnTaskSlot(25).isFree());
+    EXPECT_FALSE(OwnTaskSlot(25).IsFree());
     EXPECT_EQ(Form1->windowTitle(), u"   Kolvane   Version 290306"_qs);
 }
 
@@ -153,18 +153,18 @@ TEST_F(MainWindowTest, TheTimerDoesTheFirstActivationsSetUpWhenNoActivationCameY
     Form1->show();
     Form1->Timer1Timer();
     EXPECT_EQ(Form1->windowTitle(), u"   Kolvane   Version 290306"_qs);
-    EXPECT_FALSE(OwnTaskSlot(23).isFree());
+    EXPECT_FALSE(OwnTaskSlot(23).IsFree());
 
     // The activation that comes at last leaves the loaded task alone.
     Form1->FormActivate();
-    EXPECT_FALSE(OwnTaskSlot(23).isFree());
+    EXPECT_FALSE(OwnTaskSlot(23).IsFree());
     EXPECT_EQ(OwnTaskSpan, 3);
 }
 
 struct CountingBackend : PrintBackend {
     explicit CountingBackend(QPagedPaintDevice& device) : device_(device) {}
-    QPagedPaintDevice& device() override { return device_; }
-    bool askUser(int, int, int) override
+    QPagedPaintDevice& Device() override { return device_; }
+    bool AskUser(int, int, int) override
     {
         ++asked;
         return false;
@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, PrintMenuAndCtrlPPrintOnlyWhileEnabled)
     EXPECT_EQ(PrintBuffer.value(0), u" Kolvane"_qs);
     EXPECT_GT(ActivityLog.size(), 2) << "the summary was appended before printing";
 
-    Form1->setPrintMenuEnabled(false);
+    Form1->SetPrintMenuEnabled(false);
     QTest::keyClick(Form1, Qt::Key_P, Qt::ControlModifier);
     Form1->Udskriv1->trigger();
     EXPECT_EQ(backend.asked, 1);
@@ -339,7 +339,7 @@ TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsWaitsAndTheTaskGoesOn)
     Form1->Hentegneopgaver1Click();
 
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(OwnTaskSlot(30).isFree());
+    EXPECT_FALSE(OwnTaskSlot(30).IsFree());
     EXPECT_EQ(CurrentTask, 7);
     EXPECT_EQ(NumberOfVariables, 3);
     EXPECT_EQ(Form2->ExerciseMode, TForm2::Observe);

@@ -47,8 +47,8 @@ struct RecordingSink : PageSink {
     };
     std::vector<Draw> draws;
     int page = 1;
-    void drawLine(int x, int y, const QString& line) override { draws.push_back({page, x, y, line}); }
-    void newPage() override { ++page; }
+    void DrawLine(int x, int y, const QString& line) override { draws.push_back({page, x, y, line}); }
+    void NewPage() override { ++page; }
 };
 
 QStringList NumberedLines(int count)
@@ -62,22 +62,22 @@ QStringList NumberedLines(int count)
 TEST(PageGeometry, SixHundredDotsPerInch)
 {
     const PageGeometry g = MeasurePage(600, 6600, 100, 120);
-    EXPECT_EQ(g.leftMargin, 300);
-    EXPECT_EQ(g.topMargin, 600);
-    EXPECT_EQ(g.bottomMargin, 600);
-    EXPECT_EQ(g.usableHeight, 5400);
-    EXPECT_EQ(g.linesPerPage, 54);
-    EXPECT_EQ(g.pages, 3);
+    EXPECT_EQ(g.LeftMargin, 300);
+    EXPECT_EQ(g.TopMargin, 600);
+    EXPECT_EQ(g.BottomMargin, 600);
+    EXPECT_EQ(g.UsableHeight, 5400);
+    EXPECT_EQ(g.LinesPerPage, 54);
+    EXPECT_EQ(g.Pages, 3);
 }
 
 TEST(PageGeometry, PageCountRoundsUpAndAPageTooShortStillHoldsOneLine)
 {
-    EXPECT_EQ(MeasurePage(600, 6600, 100, 54).pages, 1);
-    EXPECT_EQ(MeasurePage(600, 6600, 100, 55).pages, 2);
-    EXPECT_EQ(MeasurePage(600, 6600, 100, 108).pages, 2);
+    EXPECT_EQ(MeasurePage(600, 6600, 100, 54).Pages, 1);
+    EXPECT_EQ(MeasurePage(600, 6600, 100, 55).Pages, 2);
+    EXPECT_EQ(MeasurePage(600, 6600, 100, 108).Pages, 2);
     const PageGeometry tiny = MeasurePage(600, 1250, 100, 3);
-    EXPECT_EQ(tiny.linesPerPage, 1);
-    EXPECT_EQ(tiny.pages, 3);
+    EXPECT_EQ(tiny.LinesPerPage, 1);
+    EXPECT_EQ(tiny.Pages, 3);
 }
 
 TEST(PageLoop, BreaksAfterEveryFullPageAndLeavesTheRestBlank)
@@ -122,7 +122,7 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile)
         pages = {print->fromPage(), print->toPage(), print->minPage(), print->maxPage()};
         print->reject();
     });
-    EXPECT_FALSE(printer.askUser(1, 3, 3));
+    EXPECT_FALSE(printer.AskUser(1, 3, 3));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintPageRange));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintSelection));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintToFile));
@@ -151,10 +151,10 @@ TEST_F(PrintToPdfTest, LongLogGoesOverSeveralPagesAndTheDialogOffersThemAll)
     {
         PdfBackend backend(file);
         const PageGeometry g = MeasurePage(backend.writer, font, 154);
-        expectedPages = g.pages;
+        expectedPages = g.Pages;
         ASSERT_GT(expectedPages, 1);
         // Courier New 12 pt at 600 dpi: one line is about a sixth of an inch.
-        EXPECT_NEAR(g.lineHeight, 100, 25);
+        EXPECT_NEAR(g.LineHeight, 100, 25);
         PrintLog(backend, font);
         ASSERT_EQ(backend.asked.size(), 1u);
         EXPECT_EQ(backend.asked[0].fromPage, 1);

@@ -34,7 +34,7 @@ TEST(ProgramState, ResetPutsBackEveryLibrarysStateAndEmptiesTheHooks)
     EXPECT_EQ(CurrentTask, 0);
     EXPECT_EQ(NumberOfVariables, 3);
     EXPECT_TRUE(ProgramArguments.empty());
-    EXPECT_TRUE(OwnTaskSlot(30).isFree());
+    EXPECT_TRUE(OwnTaskSlot(30).IsFree());
     EXPECT_EQ(OwnTaskSpan, 0);
     EXPECT_EQ(TransferRecord.TaskNumber, 0);
     EXPECT_TRUE(ActivityLog.isEmpty());

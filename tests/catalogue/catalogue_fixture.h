@@ -28,12 +28,12 @@ public:
     std::optional<std::string> answer;
     std::vector<Call> calls;
 
-    std::optional<std::string> openFile(const std::string& title,
+    std::optional<std::string> ChooseFileToOpen(const std::string& title,
                                         const std::string& presetName) override {
         calls.push_back({title, {}, presetName, {}});
         return answer;
     }
-    std::optional<std::string> saveFile(const std::string& title, const std::string& folder,
+    std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
                                         const std::string& presetName,
                                         const std::string& defaultSuffix) override {
         calls.push_back({title, folder, presetName, defaultSuffix});
@@ -58,8 +58,8 @@ inline KolvErkl::TaskRecord MakeTask(int n, int variables, const std::string& fo
     r.Free = 0;
     r.VariableCount = variables;
     r.TaskNumber = n;
-    r.Formula.assign(formula);
-    r.FileName.assign(KolvErkl::DefaultFileName(n));
+    r.Formula.Assign(formula);
+    r.FileName.Assign(KolvErkl::DefaultFileName(n));
     return r;
 }
 

@@ -76,7 +76,7 @@ TEST_F(CatalogueTest, AFormulaThatNeverGivesAValueLeavesTheTaskInUseAlone) {
         EXPECT_EQ(result.Trials, MaxTrials) << formula;
         EXPECT_EQ(CurrentTask, 7) << formula;
         EXPECT_EQ(CurrentFormula, "previous") << formula;
-        EXPECT_TRUE(OwnTaskSlot(30).isFree());
+        EXPECT_TRUE(OwnTaskSlot(30).IsFree());
     }
     // Only the ones that raise FormulaError count as troubled.
     EXPECT_EQ(TryNewTask(30, "1/(x-x)").Troubled, MaxTrials);
@@ -94,20 +94,20 @@ TEST_F(CatalogueTest, OnlyTheFirstSixtyCharactersAreTriedAndStored) {
     ASSERT_EQ(seventy.size(), 70u);
     ASSERT_TRUE(TryNewTask(25, seventy).Good);
     StoreNewTask(25, seventy);
-    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), seventy.substr(0, 60));
+    EXPECT_EQ(OwnTaskSlot(25).Formula.Text(), seventy.substr(0, 60));
     EXPECT_EQ(CurrentFormula, seventy.substr(0, 60));
 }
 
 TEST_F(CatalogueTest, StoringKeepsTheSlotsFileNameAndFillsTheTransferRecord) {
-    OwnTaskSlot(40).FileName.assign("fraFil.kvn");
+    OwnTaskSlot(40).FileName.Assign("fraFil.kvn");
     NumberOfVariables = 2;
     StoreNewTask(40, "x-y");
     const TaskRecord& slot = OwnTaskSlot(40);
-    EXPECT_FALSE(slot.isFree());
+    EXPECT_FALSE(slot.IsFree());
     EXPECT_EQ(slot.VariableCount, 2);
     EXPECT_EQ(slot.TaskNumber, 40);
-    EXPECT_EQ(slot.Formula.text(), "x-y");
-    EXPECT_EQ(slot.FileName.text(), "fraFil.kvn");
+    EXPECT_EQ(slot.Formula.Text(), "x-y");
+    EXPECT_EQ(slot.FileName.Text(), "fraFil.kvn");
     EXPECT_EQ(CurrentTask, 40);
     EXPECT_EQ(CurrentFormula, "x-y");
     EXPECT_EQ(EncodeTaskRecord(TransferRecord), EncodeTaskRecord(slot));

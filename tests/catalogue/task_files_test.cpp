@@ -43,15 +43,15 @@ struct Snapshot {
 
 TEST_F(CatalogueTest, LoadingATaskFileStoresItInTheSlotOfItsNumber) {
     TaskRecord task = MakeTask(25, 2, "x*y+1");
-    task.FileName.assign("minopgave.kvn");
+    task.FileName.Assign("minopgave.kvn");
     WriteBytes(File("minopgave.kvn"), TaskBytes(task));
     KolvTest::ScriptedDialogs dialogs;
     dialogs.answer = File("minopgave.kvn");
 
     const FileResult result = LoadOwnTask(dialogs);
 
-    EXPECT_FALSE(result.failed) << result.message;
-    EXPECT_EQ(result.message, "");
+    EXPECT_FALSE(result.Failed) << result.Message;
+    EXPECT_EQ(result.Message, "");
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].title, " Hent en opgave ");
     EXPECT_EQ(dialogs.calls[0].preset, "*.kvn");
@@ -68,8 +68,8 @@ TEST_F(CatalogueTest, ATaskInUseIsReplacedWithoutAQuestion) {
     CurrentTask = 3;
     KolvTest::ScriptedDialogs dialogs;
     dialogs.answer = File("Opg25.kvn");
-    EXPECT_FALSE(LoadOwnTask(dialogs).failed);
-    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), "new");
+    EXPECT_FALSE(LoadOwnTask(dialogs).Failed);
+    EXPECT_EQ(OwnTaskSlot(25).Formula.Text(), "new");
     EXPECT_EQ(CurrentTask, 25);
 }
 
@@ -79,26 +79,26 @@ TEST_F(CatalogueTest, OnlyTheFirstRecordOfALongerFileIsUsed) {
     bytes.insert(bytes.end(), second.begin(), second.end());
     ASSERT_EQ(bytes.size(), 208u);
     WriteBytes(File("two.kvn"), bytes);
-    EXPECT_FALSE(LoadOwnTaskFile(File("two.kvn")).failed);
-    EXPECT_FALSE(OwnTaskSlot(22).isFree());
-    EXPECT_TRUE(OwnTaskSlot(23).isFree());
+    EXPECT_FALSE(LoadOwnTaskFile(File("two.kvn")).Failed);
+    EXPECT_FALSE(OwnTaskSlot(22).IsFree());
+    EXPECT_TRUE(OwnTaskSlot(23).IsFree());
     EXPECT_EQ(OwnTaskSpan, 2);
 }
 
 TEST_F(CatalogueTest, FilesThatDifferOnlyPastATextsLengthLoadTheSameTask) {
     TaskRecord a = MakeTask(40, 3, "x+y+z+100");
-    a.Formula.assign("x*z");
+    a.Formula.Assign("x*z");
     TaskRecord b = MakeTask(40, 3, "x*z");
     WriteBytes(File("a.kvn"), TaskBytes(a));
     WriteBytes(File("b.kvn"), TaskBytes(b));
     ASSERT_NE(TaskBytes(a), TaskBytes(b));
 
-    ASSERT_FALSE(LoadOwnTaskFile(File("a.kvn")).failed);
-    const std::string fromA = OwnTaskSlot(40).Formula.text();
+    ASSERT_FALSE(LoadOwnTaskFile(File("a.kvn")).Failed);
+    const std::string fromA = OwnTaskSlot(40).Formula.Text();
     // The slot holds the record as it stood, leftovers included.
     EXPECT_EQ(EncodeTaskRecord(OwnTaskSlot(40)), EncodeTaskRecord(a));
-    ASSERT_FALSE(LoadOwnTaskFile(File("b.kvn")).failed);
-    EXPECT_EQ(OwnTaskSlot(40).Formula.text(), fromA);
+    ASSERT_FALSE(LoadOwnTaskFile(File("b.kvn")).Failed);
+    EXPECT_EQ(OwnTaskSlot(40).Formula.Text(), fromA);
 }
 
 TEST_F(CatalogueTest, FailedTaskLoadsSayWhyAndStoreNothing) {
@@ -141,8 +141,8 @@ TEST_F(CatalogueTest, FailedTaskLoadsSayWhyAndStoreNothing) {
         KolvTest::ScriptedDialogs dialogs;
         dialogs.answer = File(row.name);
         const FileResult result = LoadOwnTask(dialogs);
-        EXPECT_TRUE(result.failed) << row.name;
-        EXPECT_EQ(result.message, row.message) << row.name;
+        EXPECT_TRUE(result.Failed) << row.name;
+        EXPECT_EQ(result.Message, row.message) << row.name;
         EXPECT_TRUE(Snapshot::Take().SameTablesAs(before)) << row.name;
         EXPECT_EQ(TaskFolder, row.folderUpdated ? Folder() : "/before/") << row.name;
     }
@@ -162,12 +162,12 @@ TEST_F(CatalogueTest, AFullSpanRefusesEveryTaskFileEvenAnEmptyOne) {
     for (const char* name : {"Opg30.kvn", "empty.kvn", "bad.kvn"}) {
         const Snapshot before = Snapshot::Take();
         const FileResult result = LoadOwnTaskFile(File(name));
-        EXPECT_TRUE(result.failed) << name;
-        EXPECT_EQ(result.message, " Der er ikke plads til flere opgaver  ") << name;
+        EXPECT_TRUE(result.Failed) << name;
+        EXPECT_EQ(result.Message, " Der er ikke plads til flere opgaver  ") << name;
         EXPECT_TRUE(Snapshot::Take().SameTablesAs(before)) << name;
         EXPECT_EQ(TaskFolder, Folder());
     }
-    EXPECT_TRUE(OwnTaskSlot(30).isFree());
+    EXPECT_TRUE(OwnTaskSlot(30).IsFree());
 }
 
 TEST_F(CatalogueTest, CancelledDialogsChangeNothing) {
@@ -177,8 +177,8 @@ TEST_F(CatalogueTest, CancelledDialogsChangeNothing) {
     const Snapshot before = Snapshot::Take();
     for (auto op : {LoadOwnTask, LoadExtraTasks, SaveOwnTask}) {
         const FileResult result = op(dialogs);
-        EXPECT_FALSE(result.failed);
-        EXPECT_EQ(result.message, "");
+        EXPECT_FALSE(result.Failed);
+        EXPECT_EQ(result.Message, "");
     }
     EXPECT_TRUE(Snapshot::Take().SameTablesAs(before));
     EXPECT_EQ(TaskFolder, before.folder);
@@ -194,7 +194,7 @@ TEST_F(CatalogueTest, ExtraTaskFilesOfTwentyOrMoreRecordsTurnTheModeOn) {
         KolvTest::ScriptedDialogs dialogs;
         dialogs.answer = File("Ekstra.kvn");
         const FileResult result = LoadExtraTasks(dialogs);
-        EXPECT_FALSE(result.failed) << count << result.message;
+        EXPECT_FALSE(result.Failed) << count << result.Message;
         EXPECT_EQ(dialogs.calls.at(0).title, " Hent Ekstraopgaver ");
         EXPECT_EQ(dialogs.calls.at(0).preset, "*.kvn");
         EXPECT_TRUE(ExtraTaskMode) << count;
@@ -214,8 +214,8 @@ TEST_F(CatalogueTest, ExtraTaskFileThatEndsEarlyKeepsWhatWasRead) {
 
     const FileResult result = LoadExtraTasksFile(File("ekstra19.kvn"));
 
-    EXPECT_TRUE(result.failed);
-    EXPECT_EQ(result.message, ReadError(100));
+    EXPECT_TRUE(result.Failed);
+    EXPECT_EQ(result.Message, ReadError(100));
     EXPECT_FALSE(ExtraTaskMode);
     EXPECT_EQ(ExtraTasks[19].Formula, "x+19");
     EXPECT_EQ(ExtraTasks[20].Formula, "old");
@@ -230,8 +230,8 @@ TEST_F(CatalogueTest, ExtraTaskRecordWithTooLongAFormulaStopsTheLoad) {
 
     const FileResult result = LoadExtraTasksFile(File("ekstra.kvn"));
 
-    EXPECT_TRUE(result.failed);
-    EXPECT_EQ(result.message, BadExtraFormulaReason + " (opgave nr. 7)");
+    EXPECT_TRUE(result.Failed);
+    EXPECT_EQ(result.Message, BadExtraFormulaReason + " (opgave nr. 7)");
     EXPECT_FALSE(ExtraTaskMode);
     EXPECT_EQ(ExtraTasks[6].Formula, "x+6");
     EXPECT_EQ(ExtraTasks[7].Formula, "");
@@ -244,7 +244,7 @@ TEST_F(CatalogueTest, ExtraTaskFileThatCannotBeOpenedLeavesTheModeAsItWas) {
     WriteBytes(File("EKSTRA.KVN"), ExtraBytes(20));
     for (const char* name : {"missing.kvn", "EKSTRA.KVN"}) {
         const FileResult result = LoadExtraTasksFile(File(name));
-        EXPECT_EQ(result.message, FileMissingMessage) << name;
+        EXPECT_EQ(result.Message, FileMissingMessage) << name;
         EXPECT_TRUE(ExtraTaskMode) << name;
         EXPECT_EQ(TaskFolder, "/before/") << name;
     }
@@ -252,15 +252,15 @@ TEST_F(CatalogueTest, ExtraTaskFileThatCannotBeOpenedLeavesTheModeAsItWas) {
 
 TEST_F(CatalogueTest, SavingWritesTheTransferRecordAsTheWholeFile) {
     TransferRecord = MakeTask(25, 2, "x+y");
-    TransferRecord.Formula.assign("x+yyyyyyyyy");
-    TransferRecord.Formula.assign("x"); // leftovers are written as they stand
+    TransferRecord.Formula.Assign("x+yyyyyyyyy");
+    TransferRecord.Formula.Assign("x"); // leftovers are written as they stand
     TaskFolder = Folder();
     KolvTest::ScriptedDialogs dialogs;
     dialogs.answer = File("minopgave.kvn");
 
     const FileResult result = SaveOwnTask(dialogs);
 
-    EXPECT_FALSE(result.failed) << result.message;
+    EXPECT_FALSE(result.Failed) << result.Message;
     ASSERT_EQ(dialogs.calls.size(), 1u);
     EXPECT_EQ(dialogs.calls[0].title, " Gem din opgave? ");
     EXPECT_EQ(dialogs.calls[0].folder, Folder());
@@ -268,7 +268,7 @@ TEST_F(CatalogueTest, SavingWritesTheTransferRecordAsTheWholeFile) {
     EXPECT_EQ(dialogs.calls[0].suffix, "kvn");
     EXPECT_EQ(KolvTest::ReadBytes(File("minopgave.kvn")), TaskBytes(TransferRecord));
     // Saved and loaded again, it is the same task.
-    ASSERT_FALSE(LoadOwnTaskFile(File("minopgave.kvn")).failed);
+    ASSERT_FALSE(LoadOwnTaskFile(File("minopgave.kvn")).Failed);
     EXPECT_EQ(EncodeTaskRecord(OwnTaskSlot(25)), EncodeTaskRecord(TransferRecord));
 }
 
@@ -277,7 +277,7 @@ TEST_F(CatalogueTest, SavingReplacesAnExistingFileInOneStep) {
     ASSERT_EQ(::chmod(File("Opg25.kvn").c_str(), 0640), 0);
     TransferRecord = MakeTask(25, 3, "x+y+z");
 
-    EXPECT_FALSE(SaveOwnTaskFile(File("Opg25.kvn")).failed);
+    EXPECT_FALSE(SaveOwnTaskFile(File("Opg25.kvn")).Failed);
 
     EXPECT_EQ(KolvTest::ReadBytes(File("Opg25.kvn")), TaskBytes(TransferRecord));
     struct stat st {};
@@ -304,8 +304,8 @@ TEST_F(CatalogueTest, SavingKeepsAnExistingFileThatMayNotBeWritten) {
     if (root) {
         ASSERT_EQ(::seteuid(0), 0);
     }
-    EXPECT_TRUE(result.failed);
-    EXPECT_EQ(result.message, SaveFailedMessage);
+    EXPECT_TRUE(result.Failed);
+    EXPECT_EQ(result.Message, SaveFailedMessage);
     EXPECT_EQ(KolvTest::ReadBytes(File("Opg25.kvn")), (std::vector<uint8_t>{1, 2, 3}));
 }
 
@@ -315,7 +315,7 @@ TEST_F(CatalogueTest, ANameAsLongAsTheFileSystemTakesIsSaved) {
     const std::string name = std::string(static_cast<std::size_t>(longest) - 4, 'n') + ".kvn";
     TransferRecord = MakeTask(25, 3, "x");
     const FileResult result = SaveOwnTaskFile(File(name));
-    EXPECT_FALSE(result.failed) << result.message;
+    EXPECT_FALSE(result.Failed) << result.Message;
     EXPECT_EQ(KolvTest::ReadBytes(File(name)), TaskBytes(TransferRecord));
 }
 
@@ -339,9 +339,9 @@ TEST_F(CatalogueTest, AWriteProtectedTaskFileLoads) {
     if (root) {
         ASSERT_EQ(::seteuid(0), 0);
     }
-    EXPECT_FALSE(atStartUp.failed) << atStartUp.message;
-    EXPECT_FALSE(fromTheMenu.failed) << fromTheMenu.message;
-    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), "x+y");
+    EXPECT_FALSE(atStartUp.Failed) << atStartUp.Message;
+    EXPECT_FALSE(fromTheMenu.Failed) << fromTheMenu.Message;
+    EXPECT_EQ(OwnTaskSlot(25).Formula.Text(), "x+y");
 }
 
 TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo) {
@@ -349,7 +349,7 @@ TEST_F(CatalogueTest, SavingThroughALinkReplacesTheFileItPointsTo) {
     WriteBytes(dir / "real" / "Opg25.kvn", {1, 2, 3});
     std::filesystem::create_symlink(dir / "real" / "Opg25.kvn", dir / "link.kvn");
     TransferRecord = MakeTask(25, 3, "x");
-    EXPECT_FALSE(SaveOwnTaskFile(File("link.kvn")).failed);
+    EXPECT_FALSE(SaveOwnTaskFile(File("link.kvn")).Failed);
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.kvn"));
     EXPECT_EQ(KolvTest::ReadBytes(dir / "real" / "Opg25.kvn"), TaskBytes(TransferRecord));
 }
@@ -376,8 +376,8 @@ TEST_F(CatalogueTest, RefusedSavesLeaveTheDiskAsItWas) {
         KolvTest::ScriptedDialogs dialogs;
         dialogs.answer = row.name;
         const FileResult result = SaveOwnTask(dialogs);
-        EXPECT_TRUE(result.failed) << row.name;
-        EXPECT_EQ(result.message, row.message) << row.name;
+        EXPECT_TRUE(result.Failed) << row.name;
+        EXPECT_EQ(result.Message, row.message) << row.name;
     }
     EXPECT_EQ(KolvTest::ReadBytes(File("notes.txt")), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.kvn"));
@@ -410,24 +410,24 @@ TEST_F(CatalogueTest, StartUpFileIsAnExtraTaskFileWhenItsNameHoldsKstra) {
 
         const FileResult result = LoadStartupFile();
 
-        EXPECT_FALSE(result.failed) << row.name << result.message;
+        EXPECT_FALSE(result.Failed) << row.name << result.Message;
         EXPECT_EQ(ExtraTaskMode, row.extra) << row.name;
-        EXPECT_EQ(OwnTaskSlot(33).isFree(), row.extra) << row.name;
+        EXPECT_EQ(OwnTaskSlot(33).IsFree(), row.extra) << row.name;
         EXPECT_EQ(TaskFolder, Folder());
     }
 }
 
 TEST_F(CatalogueTest, StartUpFileFailuresAreReported) {
-    EXPECT_FALSE(LoadStartupFile().failed); // no argument: nothing to do
+    EXPECT_FALSE(LoadStartupFile().Failed); // no argument: nothing to do
 
     WriteBytes(File("empty.kvn"), {});
     ProgramArguments = {File("empty.kvn")};
     InitTaskCatalogue();
-    EXPECT_EQ(LoadStartupFile().message, ReadError(100));
+    EXPECT_EQ(LoadStartupFile().Message, ReadError(100));
 
     ProgramArguments = {File("missing.kvn")};
     InitTaskCatalogue();
-    EXPECT_EQ(LoadStartupFile().message, FileMissingMessage);
+    EXPECT_EQ(LoadStartupFile().Message, FileMissingMessage);
     EXPECT_EQ(TaskFolder, File("missing.kvn"));
 }
 
@@ -439,9 +439,9 @@ TEST_F(CatalogueTest, EveryPrefixAndEveryChangedByteOfATaskFileIsHandled) {
         InitTaskCatalogue();
         WriteBytes(File("t.kvn"), {whole.begin(), whole.begin() + static_cast<long>(size)});
         const FileResult result = LoadOwnTaskFile(File("t.kvn"));
-        EXPECT_EQ(result.failed, size < whole.size()) << size;
-        if (result.failed) {
-            EXPECT_EQ(result.message, ReadError(100)) << size;
+        EXPECT_EQ(result.Failed, size < whole.size()) << size;
+        if (result.Failed) {
+            EXPECT_EQ(result.Message, ReadError(100)) << size;
         }
     }
     for (std::size_t at = 0; at < whole.size(); ++at) {
@@ -451,8 +451,8 @@ TEST_F(CatalogueTest, EveryPrefixAndEveryChangedByteOfATaskFileIsHandled) {
             changed[at] = value;
             WriteBytes(File("t.kvn"), changed);
             const FileResult result = LoadOwnTaskFile(File("t.kvn"));
-            if (result.failed) {
-                EXPECT_EQ(result.message.front(), ' ');
+            if (result.Failed) {
+                EXPECT_EQ(result.Message.front(), ' ');
                 EXPECT_EQ(OwnTaskSpan, 0);
             } else {
                 ASSERT_GE(CurrentTask, FirstOwnTask);
@@ -468,7 +468,7 @@ TEST_F(CatalogueTest, EveryPrefixOfAnExtraTaskFileIsHandled) {
     for (std::size_t size = 0; size <= whole.size(); ++size) {
         WriteBytes(File("ekstra.kvn"), {whole.begin(), whole.begin() + static_cast<long>(size)});
         const FileResult result = LoadExtraTasksFile(File("ekstra.kvn"));
-        EXPECT_EQ(result.failed, size < whole.size()) << size;
+        EXPECT_EQ(result.Failed, size < whole.size()) << size;
         EXPECT_EQ(ExtraTaskMode, size == whole.size()) << size;
         const std::size_t records = size / ExtraRecordSize;
         if (records > 0) {

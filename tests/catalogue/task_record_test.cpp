@@ -32,14 +32,14 @@ TEST(TaskRecord, LayoutIsLittleEndianAtFixedOffsets) {
 
 TEST(TaskRecord, LeftoverBytesAfterAShortTextSurviveARoundTrip) {
     TaskRecord r = KolvTest::MakeTask(25, 2, "x+y+100*(x-y)");
-    r.Formula.assign("x*y"); // the longer text stays behind the length
+    r.Formula.Assign("x*y"); // the longer text stays behind the length
     const TaskRecordBytes first = EncodeTaskRecord(r);
     EXPECT_EQ(std::string(first.begin() + 16, first.begin() + 26), "+100*(x-y)");
 
     TaskRecord decoded;
     std::string reason;
     ASSERT_TRUE(DecodeTaskRecord(first, decoded, reason)) << reason;
-    EXPECT_EQ(decoded.Formula.text(), "x*y");
+    EXPECT_EQ(decoded.Formula.Text(), "x*y");
     EXPECT_EQ(EncodeTaskRecord(decoded), first);
 }
 
@@ -55,8 +55,8 @@ TEST(TaskRecord, EveryByteOfAValidRecordRoundTrips) {
     std::string reason;
     ASSERT_TRUE(DecodeTaskRecord(bytes, r, reason)) << reason;
     EXPECT_EQ(EncodeTaskRecord(r), bytes);
-    EXPECT_EQ(r.Formula.text().size(), 60u);
-    EXPECT_EQ(r.FileName.text().size(), 28u);
+    EXPECT_EQ(r.Formula.Text().size(), 60u);
+    EXPECT_EQ(r.FileName.Text().size(), 28u);
 }
 
 TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole) {
@@ -84,18 +84,18 @@ TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole) {
         std::string reason;
         EXPECT_FALSE(DecodeTaskRecord(bytes, r, reason)) << row.what;
         EXPECT_EQ(reason, row.reason) << row.what;
-        EXPECT_EQ(r.Formula.text(), "untouched") << row.what;
+        EXPECT_EQ(r.Formula.Text(), "untouched") << row.what;
         EXPECT_EQ(reason.front(), ' ') << row.what;
     }
 }
 
 TEST(TaskRecord, ShortStringsCutToTheirCapacity) {
     TaskRecord r;
-    r.Formula.assign(std::string(70, 'x'));
+    r.Formula.Assign(std::string(70, 'x'));
     EXPECT_EQ(r.Formula.Length, 60);
-    EXPECT_EQ(r.Formula.text(), std::string(60, 'x'));
-    r.FileName.assign("Opg21.kvn");
-    EXPECT_EQ(r.FileName.text(), "Opg21.kvn");
+    EXPECT_EQ(r.Formula.Text(), std::string(60, 'x'));
+    r.FileName.Assign("Opg21.kvn");
+    EXPECT_EQ(r.FileName.Text(), "Opg21.kvn");
 }
 
 TEST(ExtraRecord, CharactersAreScrambledByTheirPosition) {
@@ -135,7 +135,7 @@ TEST_F(CatalogueTest, StartUpFreesEverySlotUnderItsDefaultName) {
     for (int n = FirstOwnTask; n <= LastOwnTask; ++n) {
         const TaskRecord& slot = OwnTaskSlot(n);
         EXPECT_EQ(slot.Free, 1) << n;
-        EXPECT_EQ(slot.FileName.text(), "Opg" + std::to_string(n) + ".kvn");
+        EXPECT_EQ(slot.FileName.Text(), "Opg" + std::to_string(n) + ".kvn");
         EXPECT_EQ(slot.Formula.Length, 0) << n;
         EXPECT_EQ(slot.TaskNumber, 0) << n;
     }

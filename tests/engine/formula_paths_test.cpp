@@ -55,7 +55,7 @@ TEST_F(EngineTest, TheMachineAgreesWithThePublicSteps) {
         int32_t expected = InvalidOutput;
         int32_t expectedPosition = 0;
         if (!FormulaError) {
-            const FormulaValue v = EvaluateFormula(text.view());
+            const FormulaValue v = EvaluateFormula(text.View());
             expectedPosition = v.ErrorPosition;
             if (v.ErrorPosition == 0 && !FormulaError && std::fabs(v.Value) < 10000)
                 expected = static_cast<int32_t>(RoundHalfEven(v.Value));

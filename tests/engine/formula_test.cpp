@@ -222,7 +222,7 @@ TEST_F(EngineTest, PreparationStoresTheStatisticsAndKeepsPlaces) {
         NumberOfVariables = row.variables;
         FormulaText text(row.formula);
         PrepareFormula(text, row.x, row.y, row.z);
-        EXPECT_EQ(text.view(), row.prepared) << row.formula;
+        EXPECT_EQ(text.View(), row.prepared) << row.formula;
         EXPECT_EQ(FormulaError, row.error) << row.formula;
     }
     NumberOfVariables = 3;
@@ -251,7 +251,7 @@ TEST_F(EngineTest, PreparationAgreesWithLetterByLetterSubstitution) {
 
         FormulaText expected(formula);
         RemoveBlanks(expected);
-        const std::string wrapped = std::string("(").append(expected.view()).append(")");
+        const std::string wrapped = std::string("(").append(expected.View()).append(")");
         expected = FormulaText(wrapped);
         bool refused = false;
         for (const auto& [letter, value] : {std::pair{'x', x},
@@ -270,7 +270,7 @@ TEST_F(EngineTest, PreparationAgreesWithLetterByLetterSubstitution) {
             }
         }
         ASSERT_EQ(error, refused) << formula;
-        ASSERT_EQ(prepared.view(), expected.view()) << formula;
+        ASSERT_EQ(prepared.View(), expected.View()) << formula;
     }
 }
 
@@ -281,8 +281,8 @@ TEST_F(EngineTest, PreparationMakesRoomForLongValues) {
         text.Chars[i] = '-';
     PrepareFormula(text, std::numeric_limits<int32_t>::min(), 1, 1);
     EXPECT_FALSE(FormulaError);
-    EXPECT_EQ(text.view().substr(0, 23), "(-2147483648--214748364");
-    EXPECT_EQ(text.view().back(), ')');
+    EXPECT_EQ(text.View().substr(0, 23), "(-2147483648--214748364");
+    EXPECT_EQ(text.View().back(), ')');
 }
 
 TEST_F(EngineTest, RoundingGoesToTheEvenNeighbour) {

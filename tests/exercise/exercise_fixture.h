@@ -30,9 +30,9 @@ struct FakeHost : ExerciseHost {
     bool printMenuEnabled = true;
     int prints = 0;
     int headingDialogs = 0;
-    void setPrintMenuEnabled(bool enabled) override { printMenuEnabled = enabled; }
-    void printLog() override { ++prints; }
-    void showHeadingDialog() override { ++headingDialogs; }
+    void SetPrintMenuEnabled(bool enabled) override { printMenuEnabled = enabled; }
+    void PrintActivityLog() override { ++prints; }
+    void ShowHeadingDialog() override { ++headingDialogs; }
 };
 
 class ExerciseTest : public ::testing::Test {
@@ -70,7 +70,7 @@ protected:
         slot.Free = 0;
         slot.TaskNumber = number;
         slot.VariableCount = variables;
-        slot.Formula.assign(formula);
+        slot.Formula.Assign(formula);
     }
 
     void click(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }

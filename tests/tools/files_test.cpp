@@ -82,8 +82,8 @@ TEST_F(FileCommands, MakeTaskWritesTheRecordTheDefineDialogWouldAndShowReadsIt) 
     KolvErkl::TaskRecord expected;
     expected.VariableCount = 2;
     expected.TaskNumber = 25;
-    expected.Formula.assign("x*y+1");
-    expected.FileName.assign("Opg25.kvn");
+    expected.Formula.Assign("x*y+1");
+    expected.FileName.Assign("Opg25.kvn");
     const auto bytes = KolvErkl::EncodeTaskRecord(expected);
     EXPECT_EQ(Slurp(Path("minopgave.kvn")), std::string(bytes.begin(), bytes.end()));
 

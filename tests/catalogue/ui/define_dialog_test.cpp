@@ -150,7 +150,7 @@ TEST_F(DefineDialogTest, EnterMovesToTheEmptyFieldOrAccepts) {
     edit1->setText("25");
     QTest::keyClick(edit1, Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(OwnTaskSlot(25).isFree());
+    EXPECT_FALSE(OwnTaskSlot(25).IsFree());
 }
 
 TEST_F(DefineDialogTest, OkFillsTheFieldsInOrderThenAccepts) {
@@ -203,7 +203,7 @@ TEST_F(DefineDialogTest, RefusedDefinitionsSayWhyAndChangeNoTask) {
         ExpectRefused(row.number, row.formula);
         EXPECT_EQ(CurrentTask, 4);
         EXPECT_EQ(CurrentFormula, "before");
-        EXPECT_TRUE(OwnTaskSlot(30).isFree());
+        EXPECT_TRUE(OwnTaskSlot(30).IsFree());
         EXPECT_EQ(OwnTaskSpan, 0);
         EXPECT_TRUE(dialogs.calls.empty());
     }
@@ -228,20 +228,20 @@ TEST_F(DefineDialogTest, ASlotInUseIsOnlyReplacedWhenTheTeacherAgrees) {
     EXPECT_EQ(firstLine, "Opgavenummeret er i brug.");
     EXPECT_TRUE(messages.empty());
     ExpectRefused("25", "x+z");
-    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), "x");
+    EXPECT_EQ(OwnTaskSlot(25).Formula.Text(), "x");
 
     // "Ja": the formula is looked at next.
     AnswerQuestion(true);
     QTest::keyClick(edit2, Qt::Key_Return);
     EXPECT_EQ(Texts(), std::vector<QString>{QString::fromStdString(TwoVariableLettersMessage)});
-    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), "x");
+    EXPECT_EQ(OwnTaskSlot(25).Formula.Text(), "x");
 
     AnswerQuestion(true);
     edit2->clear();
     QTest::keyClicks(edit2, "x-y");
     QTest::keyClick(edit2, Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(OwnTaskSlot(25).Formula.text(), "x-y");
+    EXPECT_EQ(OwnTaskSlot(25).Formula.Text(), "x-y");
     EXPECT_EQ(OwnTaskSlot(25).VariableCount, 2);
 }
 
@@ -264,7 +264,7 @@ TEST_F(DefineDialogTest, AGoodTaskIsStoredSavedAndBecomesTheCurrentTask) {
 TEST_F(DefineDialogTest, ACancelledSaveStillKeepsTheTask) {
     Define("30", "x*2");
     EXPECT_TRUE(messages.empty());
-    EXPECT_FALSE(OwnTaskSlot(30).isFree());
+    EXPECT_FALSE(OwnTaskSlot(30).IsFree());
     EXPECT_EQ(OwnTaskSpan, 10);
     EXPECT_TRUE(std::filesystem::is_empty(dir));
     EXPECT_FALSE(DefineCancelled);
@@ -276,7 +276,7 @@ TEST_F(DefineDialogTest, AFailedSaveIsShownWithAnEmptyCaption) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, " Det lykkedes ikke at gemme filen ");
     EXPECT_EQ(messages[0].caption, "");
-    EXPECT_FALSE(OwnTaskSlot(30).isFree());
+    EXPECT_FALSE(OwnTaskSlot(30).IsFree());
     EXPECT_EQ(OwnTaskSpan, 10);
     EXPECT_FALSE(form->isVisible());
 }
@@ -287,7 +287,7 @@ TEST_F(DefineDialogTest, OnlyTheFirstSixtyCharactersOfALongFormulaAreKept) {
         formula += "+1";
     ASSERT_EQ(formula.size(), 70);
     Define("50", formula);
-    EXPECT_EQ(OwnTaskSlot(50).Formula.text(), formula.left(60).toStdString());
+    EXPECT_EQ(OwnTaskSlot(50).Formula.Text(), formula.left(60).toStdString());
     EXPECT_EQ(CurrentFormula, formula.left(60).toStdString());
 }
 

@@ -28,7 +28,7 @@ void Store(int n, int variables)
     slot.Free = 0;
     slot.TaskNumber = n;
     slot.VariableCount = variables;
-    slot.Formula.assign("x+y");
+    slot.Formula.Assign("x+y");
     RaiseOwnTaskSpan(n);
 }
 
@@ -188,7 +188,7 @@ using YesNoTest = CatalogueDialogTest;
 TEST_F(YesNoTest, EveryWayOutGivesItsAnswer)
 {
     TForm6 dialog;
-    dialog.setLines(QStringLiteral("Opgavenummeret er i brug."),
+    dialog.SetLines(QStringLiteral("Opgavenummeret er i brug."),
                     QStringLiteral("Skal den gamle opgave slettes (j/n) ?"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Ups"));
     EXPECT_EQ(dialog.Label2->text(), QStringLiteral("Skal den gamle opgave slettes (j/n) ?"));
@@ -278,7 +278,7 @@ TEST_F(OwnTaskListTest, TheDialogShowsTheTableAsItStandsAtEveryOpening)
     Run(list, [&] { shown = list.Memo1->toPlainText(); });
     EXPECT_EQ(shown.split(u'\n').last(), TaskLine(22, 2));
     // A name from a file made elsewhere keeps its task on one line.
-    OwnTaskSlot(22).FileName.assign("Opg\n2\t2.kvn");
+    OwnTaskSlot(22).FileName.Assign("Opg\n2\t2.kvn");
     Run(list, [&] { shown = list.Memo1->toPlainText(); });
     EXPECT_EQ(shown.split(u'\n'),
               (QStringList{ListHeading, Blank, QStringLiteral("     Opg?2?2.kvn            2")}));
