@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box "Om programmet": program icon, name, version, copyright.
 #pragma once
 

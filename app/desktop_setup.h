@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program takes from the desktop it runs on: Qt's own Danish texts
 // for the platform's dialogs, and a folder where the user may save.
 #pragma once

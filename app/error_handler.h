@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide error handler: a failure thrown out of an event handler
 // (the printer, the help viewer, the windowing system) is shown in a message
 // box and the operation is abandoned; the program goes on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/heading_dialog.h"
 
 #include "ui/button_glyphs.h"

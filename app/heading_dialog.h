@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The heading dialog "   Overskrift": the pupil's name or another heading
 // put above the printed and copied log (KolvErkl::Heading).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: a window of our own that shows the help file, an HTML
 // document named kolvane.HLP, from its start.
 #pragma once

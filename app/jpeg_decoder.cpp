@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs libjpeg on bytes in memory with an error manager that never lets the
 // library end the process or print.
 #include "app/jpeg_decoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libjpeg part of the title picture's decoder, plain C++: JPEG bytes to
 // rows of RGB pixels, refusing anything damaged, foreign or too large.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kolvane: find the rule that the machine hides.
 #include "app/desktop_setup.h"
 #include "app/error_handler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window "   Kolvane   Version 290306": green, maximised over the
 // work area, with the menu bar and the title picture; three seconds after it
 // is shown the exercise window opens inside it and covers its client area.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the activity log: the print buffer (heading, title line, log),
 // the page geometry and the page loop. The printer and its dialog are
 // reached through PrintBackend so that the printout can also go to a PDF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the help file and the program's windows, created once, hidden,
 // in their fixed order.
 #pragma once

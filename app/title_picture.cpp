@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/title_picture.h"
 
 #include "app/jpeg_decoder.h"

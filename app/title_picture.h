@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title picture: a JPEG decoded with libjpeg into a QImage.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the machine takes for one output: on a built-in rule, on own
 // tasks' formulas of 10 to 60 characters, and for d() at the top of the
 // 32-bit range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text bytes in task files and extra-task files are windows-1252. These two
 // conversions sit at the file boundary, for the windows and the companion.
 #pragma once

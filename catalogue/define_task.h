@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Defining an own task from a number and a formula: the checks, the trials
 // on random values and the storing. The define dialog and the companion's
 // make-task both use these, so that a task is judged the same way by both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/task_catalogue.h"
 
 #include "engine/kolv_erkl.h"

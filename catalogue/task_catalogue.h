@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Own tasks and extra tasks in memory: the 104-byte task record, the table of
 // 50 own-task slots, OwnTaskSpan, TransferRecord and TaskFolder. Plain shared
 // state of the KolvErkl module; no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving task files and extra-task files. Each operation gives a
 // failed flag and a Danish message (UTF-8) that the calling window shows.
 // The file dialogs are reached through FileDialogs, so that the operations

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Kolvane under one prefix as Debian's own programs are installed
 # (programs in bin/, everything else under share/), and the Debian package:
 # `cpack -G DEB` in a build folder makes kolvane_<version>_<arch>.deb for

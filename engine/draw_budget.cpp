@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw budget: a count per item and a deadline read from DrawClock.
 #include "engine/draw_budget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a window may go on drawing values for a task whose formula gives
 // a value rarely or never: a count of draws for each row or question, and
 // one deadline for the whole click, so that a formula however costly ends in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preparation and recursive-descent evaluation of formulas.
 //
 // The machine calls this path many times over while a task is tried, so it

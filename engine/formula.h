@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The formula language of own tasks and extra tasks.
 //
 // A formula is evaluated in two steps. PrepareFormula removes the blanks,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine state, the program's one random generator and the drawing of
 // experiment values.
 #include "engine/kolv_erkl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared state of the rule engine and the operations on it.
 //
 // Kolvane keeps one small set of plain global state: which task is in use,

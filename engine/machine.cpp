@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine: the output of the task in use for a set of values, by one of
 // the 40 built-in rules or by the task's formula.
 #include "engine/formula.h"

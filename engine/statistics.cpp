@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Statistics of a set of values and the number operations behind the named
 // functions of the formula language. Integer arithmetic follows the engine's
 // rules: div truncates toward zero, mod has the sign of the dividend (C++'s

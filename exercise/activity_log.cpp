@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The activity log and the activity table. No window is needed here: the
 // exercise window reaches in through SummaryHook only.
 #include "exercise/activity_log.h"

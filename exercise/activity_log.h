@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The activity log: the written record of one task, its timed activities
 // and the summary table. Shared line lists of the KolvErkl module.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer dialog: takes one whole number of digits only, refuses empty and
 // over-long answers, and hands the accepted text back in AnswerText.
 #include "exercise/answer_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer dialog of the check: "Svar:" and a number.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check: five drawn questions, the pupil's answers through the answer
 // dialog, and "Udfør kontrol", which shows the right outputs.
 #include "engine/draw_budget.h"

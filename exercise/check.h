@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check's own rules, apart from the window that shows it: which outputs
 // make a question, how an output and an answer are written, when an answer
 // is right, and where the answer dialog opens. TForm2's check handlers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the exercise window needs of the main window that holds it. The main
 // window (app/) implements it; the exercise window never includes app/.
 #pragma once

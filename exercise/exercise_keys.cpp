@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window by keyboard: a key for every control, the keyboard
 // cursor in the experiment and the check, and the picture in words for a
 // screen reader. Every key goes through the very handler that a click on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window: its controls, the task start, the observe mode and
 // the experiment mode. The check lives in check.cpp, the drawing in
 // machine_picture.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window: a frameless child covering the main window's client
 // area, with the toolbar, the keypad and the picture of the machine.
 //

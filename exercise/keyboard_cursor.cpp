@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard cursor's moves over the cells of the picture.
 #include "exercise/keyboard_cursor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard cursor: the cell of the picture that Enter or Space works on
 // when the pupil uses the keyboard instead of the mouse. It knows rows and
 // columns only; the window tells it which cells may hold it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine picture: rows of input fields, an arrow and an output field per
 // data set, drawn whole from the exercise window's state on every paint.
 #include "exercise/machine_picture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of the machine: the paint box it is drawn on and the three
 // pictures it is built from (the arrow and the two field widths).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field rectangles of the machine picture.
 #include "exercise/picture_geometry.h"
 

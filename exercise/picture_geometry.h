@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the fields of the machine picture lie, one function per mode. The
 // drawing, the mouse and the keyboard cursor all take their fields from here.
 #pragma once

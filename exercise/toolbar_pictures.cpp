@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar pictures, drawn with a painter so that they stay sharp and need
 // no files: simple shapes in a few clear colours on a transparent ground.
 #include "exercise/toolbar_pictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of the exercise window's toolbar buttons, drawn at start-up.
 #pragma once
 

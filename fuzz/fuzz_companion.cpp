@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks on any arguments and standard input, run in a scratch
 // folder that is emptied before each run. An error is always one line that
 // starts with the program's name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Extra-task files of any bytes: the load never fails badly; when it
 // succeeds every record encodes back to its bytes (the unused tail of a
 // record aside), and a file saved from the loaded formulas loads to the

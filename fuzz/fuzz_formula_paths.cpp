@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's own reading of a formula (one-pass preparation, its own
 // end mark) against the public steps PrepareFormula and EvaluateFormula:
 // the same output, FormulaError and position for every formula and values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title picture's decoder on any bytes: it refuses or gives a picture
 // within the size limit, never more memory than that asks for.
 #include "app/jpeg_decoder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's formula path on any formula and any values: own tasks and
 // extra tasks, 2 and 3 variables, values from the whole 32-bit range. The
 // output is always a value below 10000 in magnitude or the invalid output.

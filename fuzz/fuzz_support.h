@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: a scratch folder of their own for the file
 // paths, and reading the input as a few fields.
 #pragma once

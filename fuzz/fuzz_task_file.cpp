@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Task files of any bytes: the load never fails badly, a record that loads
 // encodes back to the bytes it came from, and saving it and loading the
 // saved file gives the same bytes again. The loaded task then runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // windows-1252 text and the task folder. Every byte string converts to
 // UTF-8 and back unchanged; any text converts to windows-1252 and back to
 // valid UTF-8; the folder taken from a file name is a prefix of it of at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One QApplication for all widget tests of a test program, headless unless
 // the caller chose a platform.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks it as a school's IT staff would meet
 # it, on a Debian 12 machine, as root:
 #   - the package's fields and file list (programs in bin/, data in share/,

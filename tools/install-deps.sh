@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Kolvane needs to build and test (and, with
 # --run, to be shown under Xvfb; with --fuzz, to build the fuzz targets with
 # clang), but only when something is missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks: the commands eval and table, and their options.
 //
 //   kolvane-tasks eval [--vars 2|3] [--extra FILE] (--task N | --formula TEXT) X Y [Z]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks, the command-line companion: evaluates tasks with the
 // program's own rule engine and works on task files.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands of kolvane-tasks: show, make-task, make-extra,
 // show-extra, and the option --extra of eval and table. They read and
 // write files through the program's own catalogue, so a file made here is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks: the program's entry, on standard input and output.
 #include "tools/kolvane_tasks.h"
 

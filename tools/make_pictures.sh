@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's own pictures once: the 270 x 220 title picture (a
 # baseline JPEG) and the program icon (SVG, and PNG at 16 to 256 pixels).
 # The results are checked in under resources/; run this again only to change

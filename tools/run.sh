@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts Kolvane from the dev build, with an optional task file. Without a
 # display, takes a screenshot under Xvfb instead and prints its path.
 # The arguments are passed on as given: nothing here changes folder, so a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a picture of Kolvane as a person would see it, without a display of
 # our own: starts Xvfb on a free display, runs the program (with an optional
 # task file), waits until the exercise window has opened, saves the screen

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures Kolvane's start-up side by side with a bare Qt 6 Widgets window,
 # under one Xvfb: the time from the start of the process until its first
 # window is mapped, and the peak memory (VmHWM) 4.5 s after the start, when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small pictures on the dialogs' buttons, drawn rather than loaded: a
 // green check mark for OK and yes, a red cross for cancel and no.
 #pragma once

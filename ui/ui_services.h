@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small services that every window of the program shares: the message box
 // with one OK button, and the help file.
 //

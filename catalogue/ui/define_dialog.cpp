@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/ui/define_dialog.h"
 
 #include "catalogue/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The define dialog "Definition af ny opgave.": a teacher defines task 21..70
 // by formula; it is tried, stored, offered for saving, and then started by
 // the main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/ui/own_task_list.h"
 
 #include "catalogue/task_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file dialogs: QFileDialog with the given title, preset name,
 // folder and default suffix; the save dialog asks before replacing a file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/ui/task_picker.h"
 
 #include "catalogue/task_catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The task-number picker: asks which task to run (1 .. 20 + OwnTaskSpan).
 // Sets KolvErkl::CurrentTask (0 when abandoned).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yes/no dialog "Ups": two lines set by the caller, "&Ja" and "&Nej".
 #pragma once
 

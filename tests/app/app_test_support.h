@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program, built as at start-up, for the tests of the shell: the
 // windows created in order, message boxes and help requests caught, file
 // dialogs answered from a script, and printing recorded instead of sent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program takes from the desktop: Qt's Danish dialog texts, and the
 // folder for saves when the program's own folder cannot be written.
 #include "app/desktop_setup.h"

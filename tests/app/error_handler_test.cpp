@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide error handler tells the user what failed.
 #include "app/error_handler.h"
 #include "ui/ui_services.h"

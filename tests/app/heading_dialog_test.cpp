@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The heading dialog: what each way of leaving it does to Heading.
 #include "app/heading_dialog.h"
 #include "engine/kolv_erkl.h"

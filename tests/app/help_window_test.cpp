@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window shows the guide from its start, or says that it is missing.
 #include "app/help_window.h"
 

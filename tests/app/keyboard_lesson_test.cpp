@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole lesson by keys only gives the log that the same lesson by clicks
 // gives: every key goes through the handler of the control it stands for.
 #include "app_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: start-up, first activation, the timer's step, the menu,
 // F1, and the menu's loads, prints and definitions.
 #include "app_test_support.h"

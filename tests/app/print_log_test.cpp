@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printout: which heading lines go first, the page geometry, where the
 // page loop draws, and a real printout to a PDF.
 #include "app_test_support.h"

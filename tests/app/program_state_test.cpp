@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ResetProgramState puts back the shared state of every library, so that no
 // test inherits what an earlier one left behind.
 #include "app/print_log.h"

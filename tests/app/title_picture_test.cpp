@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title picture's decoder: the real picture, and every kind of damaged
 // or foreign input, which must give an empty picture and never end the
 // program.

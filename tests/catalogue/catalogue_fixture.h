@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh catalogue and engine for every test, a temporary folder for its
 // files, and file dialogs that answer from a script.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks and trials of a new task, shared by the define dialog and the
 // companion.
 #include "catalogue/catalogue_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving task files and extra-task files, against real files in
 // a temporary folder.
 #include "catalogue/catalogue_fixture.h"

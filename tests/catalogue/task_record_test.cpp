@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 104-byte task record, the 61-byte extra-task record, the catalogue's
 // start-up state and the rules for TaskFolder.
 #include "catalogue/catalogue_fixture.h"

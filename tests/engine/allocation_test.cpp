@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine is called many times over while a new task is tried: its
 // formula path must not touch the heap.
 #include "engine_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw budget on a clock of the test's own: a count per item, one
 // deadline for all items.
 #include "engine/draw_budget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up of the engine tests: every test starts from the start-up state.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine reads formulas on a short cut of its own (one-pass
 // preparation into a buffer ending in the end mark, integer rounding); it
 // must agree with the public steps and with the library in every result.

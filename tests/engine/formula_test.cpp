@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The formula language through the machine: values, refusals, failures and
 // where each failure is reported.
 #include "engine/formula.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 40 built-in rules, one row each with hand-computed outputs, and the
 // choice between built-in rules, extra tasks and own tasks.
 #include "engine_test_support.h"

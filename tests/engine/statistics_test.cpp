@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Experiment values, their statistics and the number operations behind the
 // named functions.
 #include "engine_test_support.h"

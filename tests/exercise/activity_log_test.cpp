@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The activity log without a window: timing, Tid lines, the summary table,
 // the full activity table and the clipboard text.
 #include "engine/kolv_erkl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check: questions, answers typed into the answer dialog, the log rows,
 // "Udfør kontrol" and the colours of the results; and the dialog itself.
 #include "exercise_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pupil at the exercise window: a plain main window, a host that counts
 // what the window asks of it, a clock the test sets, and message boxes that
 // are caught instead of shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window driven as a pupil drives it: toolbar, keypad and
 // clicks on the picture; checked through the log, the labels and the
 // controls' states.

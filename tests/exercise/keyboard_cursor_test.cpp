@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard cursor on grids of choosable ('.') and filled ('#') cells.
 #include "exercise/keyboard_cursor.h"
 

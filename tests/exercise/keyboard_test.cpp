@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window by keyboard: keys of disabled, hidden or locked
 // controls do nothing, the keyboard cursor stands only on cells a click
 // could choose, and its frame shows only once the pupil moves it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine picture as the pupil sees it: pixels at the places where the
 // fields, the arrows and the texts are drawn in each mode.
 #include "exercise_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks's file commands run as a program: the files they write and
 // read, and their refusals.
 #include "catalogue/task_catalogue.h"

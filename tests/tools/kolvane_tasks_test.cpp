@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks run as a program: what it prints and its exit status for
 // good and bad invocations of eval and table.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The define dialog driven as a teacher would: typing into the fields,
 // Enter, the buttons, and the answers to the questions it asks.
 #include "catalogue/catalogue_fixture.h"

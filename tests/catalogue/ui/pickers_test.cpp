@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The task picker, the yes/no dialog and the list of own tasks, used the
 // way the pupil and the teacher use them.
 #include "catalogue/task_catalogue.h"
