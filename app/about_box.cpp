@@ -14,8 +14,7 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 
-QFont SansSerif(int pixelSize, bool bold)
-{
+QFont SansSerif(int pixelSize, bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
@@ -24,8 +23,7 @@ QFont SansSerif(int pixelSize, bool bold)
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  QPoint at)
-{
+                  QPoint at) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
@@ -36,9 +34,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("Om programmet"));
     setFixedSize(385, 213);
@@ -58,13 +55,13 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/kolvane.png")));
 
-    ProductName = MakeLabel(Panel1, "ProductName", QStringLiteral("Kolvane"), SansSerif(32, true),
-                            {128, 16});
+    ProductName =
+        MakeLabel(Panel1, "ProductName", QStringLiteral("Kolvane"), SansSerif(32, true), {128, 16});
     Version = MakeLabel(Panel1, "Version", QStringLiteral("Version 290306"), SansSerif(11, true),
                         {132, 76});
-    Copyright = MakeLabel(Panel1, "Copyright",
-                          QStringLiteral("Copyright (C) 2026 Kolvane-udviklerne"),
-                          SansSerif(16, true), {8, 116});
+    Copyright =
+        MakeLabel(Panel1, "Copyright", QStringLiteral("Copyright (C) 2026 Kolvane-udviklerne"),
+                  SansSerif(16, true), {8, 116});
     Copyright->setFixedSize(355, 20);
     Copyright->setAlignment(Qt::AlignCenter);
 
@@ -76,8 +73,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAboutBox::showEvent(QShowEvent* event)
-{
+void TAboutBox::showEvent(QShowEvent* event) {
     // The labels take the size of their text here rather than at start-up,
     // where measuring it would load three fonts the box may never show.
     ProductName->adjustSize();

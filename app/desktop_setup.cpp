@@ -10,15 +10,13 @@
 
 namespace KolvErkl {
 
-bool UseDanishDialogs(QTranslator& translator, const QString& folder)
-{
+bool UseDanishDialogs(QTranslator& translator, const QString& folder) {
     QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
-    return translator.load(QStringLiteral("qtbase_da"), folder)
-           && QCoreApplication::installTranslator(&translator);
+    return translator.load(QStringLiteral("qtbase_da"), folder) &&
+           QCoreApplication::installTranslator(&translator);
 }
 
-QString UserSaveFolder()
-{
+QString UserSaveFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         return documents;

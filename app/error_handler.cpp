@@ -8,8 +8,7 @@
 
 namespace KolvErkl {
 
-void ShowException(std::exception_ptr failure)
-{
+void ShowException(std::exception_ptr failure) {
     QString text;
     try {
         std::rethrow_exception(failure);
@@ -25,8 +24,7 @@ void ShowException(std::exception_ptr failure)
 
 } // namespace KolvErkl
 
-bool KolvaneApplication::notify(QObject* receiver, QEvent* event)
-{
+bool KolvaneApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/heading_dialog.h"
 
+#include "exercise/activity_log.h"
 #include "ui/button_glyphs.h"
 #include "ui/ui_services.h"
-#include "exercise/activity_log.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -14,9 +14,8 @@
 TOverskrif* Overskrif = nullptr;
 
 TOverskrif::TOverskrif(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Overskrif"));
     setWindowTitle(QStringLiteral("   Overskrift"));
     setFont(KolvErkl::CourierNew(10));
@@ -58,8 +57,7 @@ TOverskrif::TOverskrif(QWidget* parent)
     connect(BitBtn2, &QPushButton::clicked, this, &TOverskrif::BitBtn2Click);
 }
 
-void TOverskrif::showEvent(QShowEvent* event)
-{
+void TOverskrif::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A dialog restored after being minimised is shown again by the system;
     // that is no new opening, and the saved heading must stay.
@@ -67,28 +65,24 @@ void TOverskrif::showEvent(QShowEvent* event)
         FormActivate();
 }
 
-void TOverskrif::FormActivate()
-{
+void TOverskrif::FormActivate() {
     Edit1->setFocus();
     savedHeading_ = Edit1->text();
 }
 
-void TOverskrif::BitBtn1Click()
-{
+void TOverskrif::BitBtn1Click() {
     KolvErkl::Heading = Edit1->text();
     accept();
 }
 
-void TOverskrif::BitBtn2Click()
-{
+void TOverskrif::BitBtn2Click() {
     KolvErkl::Heading = savedHeading_;
     reject();
 }
 
 // Escape is the cancel button. The close box goes through QDialog's own
 // reject() and so leaves Heading as it was.
-void TOverskrif::keyPressEvent(QKeyEvent* event)
-{
+void TOverskrif::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         BitBtn2->click();
         return;
@@ -98,18 +92,16 @@ void TOverskrif::keyPressEvent(QKeyEvent* event)
 
 // Enter moves on to "OK" and is consumed; the text stays as it is, and a
 // second Enter presses "OK".
-bool TOverskrif::Edit1KeyPress(const QKeyEvent& key)
-{
+bool TOverskrif::Edit1KeyPress(const QKeyEvent& key) {
     if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
         return false;
     BitBtn1->setFocus();
     return true;
 }
 
-bool TOverskrif::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Edit1 && event->type() == QEvent::KeyPress
-        && Edit1KeyPress(*static_cast<QKeyEvent*>(event)))
+bool TOverskrif::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress &&
+        Edit1KeyPress(*static_cast<QKeyEvent*>(event)))
         return true;
     return QDialog::eventFilter(watched, event);
 }

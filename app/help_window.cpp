@@ -12,8 +12,7 @@
 namespace KolvErkl {
 QString HelpFile;
 
-QString DefaultHelpFile(const QString& programFolder)
-{
+QString DefaultHelpFile(const QString& programFolder) {
     // Installed, the guide is data beside the programs' folder (bin/ and
     // share/kolvane/ under one prefix); in the build tree it lies next to
     // the program. A guide found nowhere is named where it belongs.
@@ -24,16 +23,14 @@ QString DefaultHelpFile(const QString& programFolder)
     return QDir::cleanPath(installed);
 }
 
-QString DefaultHelpFile()
-{
+QString DefaultHelpFile() {
     return DefaultHelpFile(QCoreApplication::applicationDirPath());
 }
 } // namespace KolvErkl
 
 THelpWindow* HelpWindow = nullptr;
 
-THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
-{
+THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Kolvane - Vejledning"));
     // Closing the main window ends the program, also while the guide is open.
@@ -47,8 +44,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(760, 620);
 }
 
-void THelpWindow::OpenAtStart(const QString& fileName)
-{
+void THelpWindow::OpenAtStart(const QString& fileName) {
     const QFileInfo info(fileName);
     if (!info.isFile() || !info.isReadable()) {
         Browser->setSource(QUrl());
@@ -59,15 +55,13 @@ void THelpWindow::OpenAtStart(const QString& fileName)
         return;
     }
     // The file is HTML, although its name ends in .HLP.
-    Browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()),
-                       QTextDocument::HtmlResource);
+    Browser->setSource(QUrl::fromLocalFile(info.absoluteFilePath()), QTextDocument::HtmlResource);
     Browser->reload();
     Browser->moveCursor(QTextCursor::Start);
     Browser->ensureCursorVisible();
 }
 
-void ShowHelpWindow()
-{
+void ShowHelpWindow() {
     if (!HelpWindow) {
         HelpWindow = new THelpWindow;
         // It may go with a dialog that owned it (below).

@@ -12,8 +12,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     KolvaneApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kolvane.Kolvane"));

@@ -10,10 +10,10 @@
 #include "catalogue/ui/define_dialog.h"
 #include "catalogue/ui/own_task_list.h"
 #include "catalogue/ui/qt_file_dialogs.h"
-#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/exercise_window.h"
+#include "ui/ui_services.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,8 +32,7 @@
 
 // Compiled-in pictures live in this static library; they are registered
 // explicitly because nothing else pulls their object file into the program.
-static void RegisterPictures()
-{
+static void RegisterPictures() {
     Q_INIT_RESOURCE(kolvane);
 }
 
@@ -50,14 +49,12 @@ class ForwardingDialogs : public KolvErkl::FileDialogs {
 public:
     explicit ForwardingDialogs(KolvErkl::FileDialogs*& target) : target_(target) {}
     std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                        const std::string& presetName) override
-    {
+                                                const std::string& presetName) override {
         return target_->ChooseFileToOpen(title, presetName);
     }
     std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
-                                        const std::string& presetName,
-                                        const std::string& defaultSuffix) override
-    {
+                                                const std::string& presetName,
+                                                const std::string& defaultSuffix) override {
         return target_->ChooseFileToSave(title, folder, presetName, defaultSuffix);
     }
 
@@ -68,8 +65,7 @@ private:
 // The part of the current task's rule that an extra-task load can change:
 // the formula of the extra task in force, or nothing when the machine
 // computes a built-in rule or an own task.
-std::optional<std::string> ExtraRuleInForce()
-{
+std::optional<std::string> ExtraRuleInForce() {
     if (!KolvErkl::ExtraTaskInForce())
         return std::nullopt;
     return KolvErkl::ExtraTasks[static_cast<std::size_t>(KolvErkl::CurrentTask)].Formula;
@@ -77,19 +73,17 @@ std::optional<std::string> ExtraRuleInForce()
 
 } // namespace
 
-QPoint TitlePicturePosition(QSize outerSize)
-{
+QPoint TitlePicturePosition(QSize outerSize) {
     return {outerSize.width() / 2 - 140, outerSize.height() / 2 - 120};
 }
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
-{
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     RegisterPictures();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(KolvErkl::CourierNew(12));
 
     clientArea_ = new QWidget(this);
@@ -130,8 +124,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 TForm1::~TForm1() = default;
 
-void TForm1::BuildMenu()
-{
+void TForm1::BuildMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     // The window's Courier New is not the menu bar's font: it speaks in the
@@ -156,9 +149,9 @@ void TForm1::BuildMenu()
     Hentopgaver1 = named(Filer1->addMenu(QStringLiteral("Hent opgaver")), "Hentopgaver1");
     Hentegneopgaver1 = action(Hentopgaver1, "Hentegneopgaver1", QStringLiteral("Hent egne opgaver"),
                               &TForm1::Hentegneopgaver1Click);
-    HentEkstraopgaver1 = action(Hentopgaver1, "HentEkstraopgaver1",
-                                QStringLiteral("Hent Ekstraopgaver"),
-                                &TForm1::HentEkstraopgaver1Click);
+    HentEkstraopgaver1 =
+        action(Hentopgaver1, "HentEkstraopgaver1", QStringLiteral("Hent Ekstraopgaver"),
+               &TForm1::HentEkstraopgaver1Click);
     Udskriv1 = action(Filer1, "Udskriv1", QStringLiteral("Udskriv"), &TForm1::Udskriv1Click);
     Udskriv1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     Afslut1 = action(Filer1, "Afslut1", QStringLiteral("&Afslut"), &TForm1::Afslut1Click);
@@ -166,9 +159,9 @@ void TForm1::BuildMenu()
     Egneopgaver1 = named(MainMenu1->addMenu(QStringLiteral("&Egne opgaver")), "Egneopgaver1");
     Definernyopgave1 = action(Egneopgaver1, "Definernyopgave1",
                               QStringLiteral("&Definer ny opgave"), &TForm1::Definernyopgave1Click);
-    Listeoveregneopgaver1 = action(Egneopgaver1, "Listeoveregneopgaver1",
-                                   QStringLiteral("&Liste over egne opgaver"),
-                                   &TForm1::Listeoveregneopgaver1Click);
+    Listeoveregneopgaver1 =
+        action(Egneopgaver1, "Listeoveregneopgaver1", QStringLiteral("&Liste over egne opgaver"),
+               &TForm1::Listeoveregneopgaver1Click);
 
     Oplysninger1 = named(MainMenu1->addMenu(QStringLiteral("&Hjælp")), "Oplysninger1");
     Vejledning1 = action(Oplysninger1, "Vejledning1", QStringLiteral("&Vejledning"),
@@ -179,47 +172,40 @@ void TForm1::BuildMenu()
                            &TForm1::Omprogrammet1Click);
 }
 
-void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend)
-{
+void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend) {
     printBackend_ = backend ? backend : printer_.get();
 }
 
-void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs)
-{
+void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs) {
     activeDialogs_ = dialogs ? dialogs : qtDialogs_.get();
 }
 
 // ---- ExerciseHost -------------------------------------------------------
 
-void TForm1::SetPrintMenuEnabled(bool enabled)
-{
+void TForm1::SetPrintMenuEnabled(bool enabled) {
     Udskriv1->setEnabled(enabled);
 }
 
-void TForm1::PrintActivityLog()
-{
+void TForm1::PrintActivityLog() {
     const KolvErkl::PrintResult result = KolvErkl::PrintLog(*printBackend_, Memo1->font());
     if (result.Failed)
         KolvErkl::ShowMessage(this, result.Message, KolvErkl::PrintFailedCaption);
 }
 
-void TForm1::ShowHeadingDialog()
-{
+void TForm1::ShowHeadingDialog() {
     if (Overskrif)
         Overskrif->exec();
 }
 
 // ---- Window events ------------------------------------------------------
 
-bool TForm1::event(QEvent* event)
-{
+bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return QMainWindow::event(event);
 }
 
-void TForm1::showEvent(QShowEvent* event)
-{
+void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // A window coming back from the task bar is shown again by the system;
     // only the program's own first showing counts.
@@ -229,8 +215,7 @@ void TForm1::showEvent(QShowEvent* event)
     }
 }
 
-void TForm1::FormShow()
-{
+void TForm1::FormShow() {
     setWindowState(windowState() | Qt::WindowMaximized);
     if (const QScreen* screen = this->screen())
         setGeometry(screen->availableGeometry());
@@ -238,14 +223,12 @@ void TForm1::FormShow()
     Timer1->start(ExerciseDelayMs);
 }
 
-void TForm1::resizeEvent(QResizeEvent* event)
-{
+void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FormResize();
 }
 
-void TForm1::FormResize()
-{
+void TForm1::FormResize() {
     if (pos() != QPoint(0, 0))
         move(0, 0);
     PlaceTitlePicture();
@@ -255,27 +238,24 @@ void TForm1::FormResize()
 
 // The exercise window follows the client area, which the menu bar's layout
 // sizes after the main window itself.
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == clientArea_ && event->type() == QEvent::Resize && Form2)
         Form2->AdjustToMainWindow();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::PlaceTitlePicture()
-{
+void TForm1::PlaceTitlePicture() {
     Image1->move(TitlePicturePosition(frameGeometry().size()));
 }
 
-void TForm1::FormActivate()
-{
+void TForm1::FormActivate() {
     // The focus coming back from a dialog or a message box activates the
     // window again; the set-up belongs to the first activation only.
     if (activated_)
         return;
     activated_ = true;
-    setWindowTitle(QStringLiteral("   Kolvane   ")
-                   + (AboutBox ? AboutBox->Version->text() : QStringLiteral("Version 290306")));
+    setWindowTitle(QStringLiteral("   Kolvane   ") +
+                   (AboutBox ? AboutBox->Version->text() : QStringLiteral("Version 290306")));
     KolvErkl::SeedRandom(static_cast<uint32_t>(KolvErkl::TimeOfDay() * 1000.0));
     KolvErkl::NumberOfVariables = 3;
     KolvErkl::OwnTaskSpan = 0;
@@ -283,8 +263,7 @@ void TForm1::FormActivate()
     KolvErkl::InitTaskCatalogue();
 }
 
-void TForm1::Timer1Timer()
-{
+void TForm1::Timer1Timer() {
     // Without a window manager, or under one that keeps a new window from
     // taking the focus, the first activation may not have come yet. Its
     // set-up belongs before the exercise window loads the start-up file:
@@ -300,8 +279,7 @@ void TForm1::Timer1Timer()
     Form2->DisableModeButtons();
 }
 
-void TForm1::keyReleaseEvent(QKeyEvent* event)
-{
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
     // FormKeyUp: F1 opens the help, whatever shift keys are held; keys of
     // the controls and of the exercise window inside are theirs.
     const QWidget* focus = QApplication::focusWidget();
@@ -315,13 +293,11 @@ void TForm1::keyReleaseEvent(QKeyEvent* event)
 
 // ---- Menu ---------------------------------------------------------------
 
-bool TForm1::TaskIsRunning() const
-{
+bool TForm1::TaskIsRunning() const {
     return Form2 && Form2->ExerciseMode != TForm2::None;
 }
 
-void TForm1::Hentegneopgaver1Click()
-{
+void TForm1::Hentegneopgaver1Click() {
     if (Form2)
         Form2->HideCheckButton();
     // A load never restarts a running task: it goes on with its number, its
@@ -338,8 +314,7 @@ void TForm1::Hentegneopgaver1Click()
         Form2->RestoreCheckControls();
 }
 
-void TForm1::HentEkstraopgaver1Click()
-{
+void TForm1::HentEkstraopgaver1Click() {
     if (Form2)
         Form2->HideCheckButton();
     const bool running = TaskIsRunning();
@@ -356,19 +331,16 @@ void TForm1::HentEkstraopgaver1Click()
         Form2->RestoreCheckControls();
 }
 
-void TForm1::Udskriv1Click()
-{
+void TForm1::Udskriv1Click() {
     KolvErkl::AppendSummary();
     PrintActivityLog();
 }
 
-void TForm1::Afslut1Click()
-{
+void TForm1::Afslut1Click() {
     close();
 }
 
-void TForm1::Definernyopgave1Click()
-{
+void TForm1::Definernyopgave1Click() {
     if (!Form5)
         return;
     if (Form2)
@@ -381,19 +353,16 @@ void TForm1::Definernyopgave1Click()
     Form2->RestoreCheckControls();
 }
 
-void TForm1::Listeoveregneopgaver1Click()
-{
+void TForm1::Listeoveregneopgaver1Click() {
     if (Form7)
         Form7->exec();
 }
 
-void TForm1::Vejledning1Click()
-{
+void TForm1::Vejledning1Click() {
     KolvErkl::OpenHelp();
 }
 
-void TForm1::Omprogrammet1Click()
-{
+void TForm1::Omprogrammet1Click() {
     if (AboutBox)
         AboutBox->exec();
 }

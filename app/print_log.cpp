@@ -19,8 +19,7 @@ const QString PrintFailedCaption = QStringLiteral("Kolvane");
 
 namespace {
 
-void ResetPrintBuffer()
-{
+void ResetPrintBuffer() {
     PrintBuffer.clear();
 }
 
@@ -28,8 +27,7 @@ void ResetPrintBuffer()
 
 } // namespace
 
-bool HeadingIsPrinted(const QString& heading)
-{
+bool HeadingIsPrinted(const QString& heading) {
     // Every character at or above the blank is a byte at or above 0x20 in
     // windows-1252 (characters it cannot hold become '?'), so only the first
     // character and the length decide the comparison with " ".
@@ -41,8 +39,7 @@ bool HeadingIsPrinted(const QString& heading)
     return first > u' ' || heading.size() > 1;
 }
 
-void FillPrintBuffer()
-{
+void FillPrintBuffer() {
     PrintBuffer.clear();
     if (HeadingIsPrinted(Heading)) {
         PrintBuffer << QStringLiteral(" ") + Heading << QStringLiteral(" ");
@@ -51,8 +48,7 @@ void FillPrintBuffer()
     PrintBuffer << ActivityLog;
 }
 
-PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, int lineCount)
-{
+PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, int lineCount) {
     PageGeometry g;
     g.Resolution = resolution;
     g.LineHeight = std::max(lineHeight, 1);
@@ -66,16 +62,14 @@ PageGeometry MeasurePage(int resolution, int printableHeight, int lineHeight, in
     return g;
 }
 
-PageGeometry MeasurePage(QPagedPaintDevice& device, const QFont& font, int lineCount)
-{
+PageGeometry MeasurePage(QPagedPaintDevice& device, const QFont& font, int lineCount) {
     // The height of "Wg" in the font on the printer: the font's full line
     // height (ascent and descent), whatever the two letters themselves reach.
     const QFontMetrics metrics(font, &device);
     return MeasurePage(device.logicalDpiY(), device.height(), metrics.height(), lineCount);
 }
 
-void PrintPages(const PageGeometry& g, const QStringList& lines, PageSink& sink)
-{
+void PrintPages(const PageGeometry& g, const QStringList& lines, PageSink& sink) {
     qsizetype index = 0;
     int x = g.LeftMargin;
     int y = g.TopMargin;
@@ -97,12 +91,10 @@ namespace {
 
 class PainterSink : public PageSink {
 public:
-    PainterSink(QPagedPaintDevice& device, QPainter& painter) : device_(device), painter_(painter)
-    {
+    PainterSink(QPagedPaintDevice& device, QPainter& painter) : device_(device), painter_(painter) {
         ascent_ = painter.fontMetrics().ascent();
     }
-    void DrawLine(int x, int y, const QString& line) override
-    {
+    void DrawLine(int x, int y, const QString& line) override {
         painter_.drawText(x, y + ascent_, line);
     }
     void NewPage() override { device_.newPage(); }
@@ -119,8 +111,7 @@ PrinterBackend::PrinterBackend(QWidget* dialogParent) : dialogParent_(dialogPare
 
 PrinterBackend::~PrinterBackend() = default;
 
-QPrinter& PrinterBackend::Printer()
-{
+QPrinter& PrinterBackend::Printer() {
     // Made on the first print: a printer asks the print system for its
     // printers and their settings, which a run that never prints (and
     // start-up) need not wait for.
@@ -129,13 +120,11 @@ QPrinter& PrinterBackend::Printer()
     return *printer_;
 }
 
-QPagedPaintDevice& PrinterBackend::Device()
-{
+QPagedPaintDevice& PrinterBackend::Device() {
     return Printer();
 }
 
-bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage)
-{
+bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage) {
     QPrintDialog dialog(&Printer(), dialogParent_);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     dialog.setMinMax(1, maxPage);
@@ -144,16 +133,15 @@ bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage)
     // selection and no file to print to. The options come last: setting the
     // pages turns the page range back on. (Qt's dialog under CUPS still
     // offers a range; CUPS then prints only those pages of the job.)
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize
-                      | QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     Printer().setDocName(QString()); // the print job has no title
     return true;
 }
 
-PrintResult PrintLog(PrintBackend& backend, const QFont& font)
-{
+PrintResult PrintLog(PrintBackend& backend, const QFont& font) {
     FillPrintBuffer();
     const int lineCount = static_cast<int>(PrintBuffer.size());
     PageGeometry geometry = MeasurePage(backend.Device(), font, lineCount);

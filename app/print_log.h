@@ -30,10 +30,10 @@ void FillPrintBuffer();
 
 // The page geometry in printer pixels.
 struct PageGeometry {
-    int Resolution = 0;  // R, vertical pixels per inch
+    int Resolution = 0; // R, vertical pixels per inch
     int LineHeight = 0;
-    int LeftMargin = 0;  // R div 2
-    int TopMargin = 0;   // R
+    int LeftMargin = 0;   // R div 2
+    int TopMargin = 0;    // R
     int BottomMargin = 0; // R
     int UsableHeight = 0;
     int LinesPerPage = 1;

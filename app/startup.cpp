@@ -8,15 +8,14 @@
 #include "catalogue/ui/define_dialog.h"
 #include "catalogue/ui/own_task_list.h"
 #include "catalogue/ui/task_picker.h"
-#include "ui/ui_services.h"
 #include "catalogue/ui/yes_no_dialog.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_window.h"
+#include "ui/ui_services.h"
 
 namespace KolvErkl {
 
-TForm1* CreateWindows()
-{
+TForm1* CreateWindows() {
     HelpFile = DefaultHelpFile();
     HelpHook = ShowHelpWindow;
 
@@ -34,8 +33,7 @@ TForm1* CreateWindows()
     return Form1;
 }
 
-void DestroyWindows()
-{
+void DestroyWindows() {
     delete HelpWindow;
     HelpWindow = nullptr;
     delete Form1;

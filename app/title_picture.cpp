@@ -9,8 +9,7 @@
 
 namespace KolvErkl {
 
-QImage DecodeJpeg(const QByteArray& bytes)
-{
+QImage DecodeJpeg(const QByteArray& bytes) {
     RgbPicture picture;
     if (!DecodeJpegRgb(reinterpret_cast<const unsigned char*>(bytes.constData()),
                        static_cast<std::size_t>(bytes.size()), picture))
@@ -26,8 +25,7 @@ QImage DecodeJpeg(const QByteArray& bytes)
     return image;
 }
 
-QImage LoadTitlePicture(const QString& resource)
-{
+QImage LoadTitlePicture(const QString& resource) {
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
         return {};

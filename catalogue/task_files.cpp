@@ -280,14 +280,16 @@ FileResult SaveExtraTasksFile(const std::string& name, const std::vector<std::st
 }
 
 FileResult LoadOwnTask(FileDialogs& dialogs) {
-    const std::optional<std::string> name = dialogs.ChooseFileToOpen(LoadTaskTitle, TaskFilePattern);
+    const std::optional<std::string> name =
+        dialogs.ChooseFileToOpen(LoadTaskTitle, TaskFilePattern);
     if (!name)
         return {};
     return LoadOwnTaskFile(*name);
 }
 
 FileResult LoadExtraTasks(FileDialogs& dialogs) {
-    const std::optional<std::string> name = dialogs.ChooseFileToOpen(LoadExtraTitle, TaskFilePattern);
+    const std::optional<std::string> name =
+        dialogs.ChooseFileToOpen(LoadExtraTitle, TaskFilePattern);
     if (!name)
         return {};
     return LoadExtraTasksFile(*name);

@@ -21,10 +21,11 @@ public:
     virtual ~FileDialogs() = default;
     // The chosen full file name, or nothing when the user cancelled.
     virtual std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                                const std::string& presetName) = 0;
-    virtual std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
-                                                const std::string& presetName,
-                                                const std::string& defaultSuffix) = 0;
+                                                        const std::string& presetName) = 0;
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& title,
+                                                        const std::string& folder,
+                                                        const std::string& presetName,
+                                                        const std::string& defaultSuffix) = 0;
 };
 
 // The texts the user is shown when an operation fails.

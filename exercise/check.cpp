@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The check: five drawn questions, the pupil's answers through the answer
 // dialog, and "Udfør kontrol", which shows the right outputs.
+#include "exercise/check.h"
 #include "engine/draw_budget.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
-#include "exercise/check.h"
 #include "exercise/exercise_window.h"
 #include "exercise/picture_geometry.h"
 

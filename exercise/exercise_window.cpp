@@ -7,7 +7,6 @@
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
 #include "catalogue/ui/task_picker.h"
-#include "ui/ui_services.h"
 #include "engine/draw_budget.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
@@ -15,6 +14,7 @@
 #include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"
 #include "exercise/toolbar_pictures.h"
+#include "ui/ui_services.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -136,8 +136,8 @@ void TForm2::PaintBox1Paint(QPainter& canvas) {
         break;
     case Experiment:
         for (int i = 1; i <= GridRows; ++i)
-            drawRow(canvas, field, ExperimentField, i, n, &ExperimentGrid[i].Inputs[1],
-                    DigitsInset, ExperimentGrid[i].Output, OutputInset);
+            drawRow(canvas, field, ExperimentField, i, n, &ExperimentGrid[i].Inputs[1], DigitsInset,
+                    ExperimentGrid[i].Output, OutputInset);
         break;
     case Check:
         for (int i = 1; i <= CheckRows; ++i) {

@@ -153,8 +153,8 @@ bool ParseRequest(const std::vector<std::string>& arguments, bool batchAllowed, 
         } else if (argument == "--task") {
             const auto task = ParseNumber(value);
             if (!task || *task < 1 || *task > LastOwnTask) {
-                Fail(err, "the task number must be 1.." + std::to_string(BuiltInTasks) + ", not "
-                              + Quoted(value));
+                Fail(err, "the task number must be 1.." + std::to_string(BuiltInTasks) + ", not " +
+                              Quoted(value));
                 return false;
             }
             if (*task > BuiltInTasks) {

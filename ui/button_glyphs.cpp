@@ -7,8 +7,7 @@
 
 namespace KolvErkl {
 
-QIcon CheckGlyph()
-{
+QIcon CheckGlyph() {
     QPixmap pixmap(19, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -22,8 +21,7 @@ QIcon CheckGlyph()
     return QIcon(pixmap);
 }
 
-QIcon CrossGlyph()
-{
+QIcon CrossGlyph() {
     QPixmap pixmap(20, 20);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

@@ -14,8 +14,7 @@ std::function<void()> HelpHook;
 
 namespace {
 
-void ResetUiServices()
-{
+void ResetUiServices() {
     MessageHook = nullptr;
     HelpHook = nullptr;
 }
@@ -24,8 +23,7 @@ void ResetUiServices()
 
 } // namespace
 
-void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
-{
+void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     if (MessageHook) {
         MessageHook(text, caption);
         return;
@@ -36,23 +34,20 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
     box.exec();
 }
 
-QFont CourierNew(int pointSize)
-{
+QFont CourierNew(int pointSize) {
     QFont font(QStringLiteral("Courier New"), pointSize);
     font.setStyleHint(QFont::TypeWriter);
     return font;
 }
 
-QFont CourierNewPixels(int pixels, bool bold)
-{
+QFont CourierNewPixels(int pixels, bool bold) {
     QFont font = CourierNew();
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
 }
 
-void OpenHelp()
-{
+void OpenHelp() {
     if (HelpHook)
         HelpHook();
 }

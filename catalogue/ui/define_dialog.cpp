@@ -5,10 +5,10 @@
 #include "catalogue/define_task.h"
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
-#include "ui/button_glyphs.h"
-#include "ui/ui_services.h"
 #include "catalogue/ui/yes_no_dialog.h"
 #include "engine/kolv_erkl.h"
+#include "ui/button_glyphs.h"
+#include "ui/ui_services.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

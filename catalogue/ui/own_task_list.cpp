@@ -16,8 +16,7 @@ TForm7* Form7 = nullptr;
 namespace KolvErkl {
 
 namespace {
-QString FromWindows1252(const std::string& bytes)
-{
+QString FromWindows1252(const std::string& bytes) {
     QStringDecoder decode("windows-1252");
     if (!decode.isValid())
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -27,8 +26,7 @@ QString FromWindows1252(const std::string& bytes)
 // A name from a file made outside the program may hold line breaks, tabs
 // and other control characters. Each shows as one visible placeholder, so
 // the task keeps one line and the columns stay where they are.
-QString Printable(QString text)
-{
+QString Printable(QString text) {
     for (QChar& c : text)
         if (!c.isPrint())
             c = u'?';
@@ -36,8 +34,7 @@ QString Printable(QString text)
 }
 } // namespace
 
-QStringList OwnTaskListLines()
-{
+QStringList OwnTaskListLines() {
     QStringList lines;
     lines << QStringLiteral("   Opgavens navn    Antal variable") << QStringLiteral(" ");
     int k = 0;
@@ -60,9 +57,8 @@ QStringList OwnTaskListLines()
 } // namespace KolvErkl
 
 TForm7::TForm7(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Liste over selvdefinerede opgaver"));
     setFont(KolvErkl::CourierNew(10));
@@ -92,14 +88,12 @@ TForm7::TForm7(QWidget* parent)
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm7::showEvent(QShowEvent* event)
-{
+void TForm7::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TForm7::FormActivate()
-{
+void TForm7::FormActivate() {
     Memo1->setPlainText(KolvErkl::OwnTaskListLines().join(u'\n'));
     BitBtn1->setFocus();
 }

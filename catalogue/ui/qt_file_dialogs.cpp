@@ -30,7 +30,7 @@ void Prepare(QFileDialog& dialog) {
 } // namespace
 
 std::optional<std::string> QtFileDialogs::ChooseFileToOpen(const std::string& title,
-                                                   const std::string& presetName) {
+                                                           const std::string& presetName) {
     QFileDialog dialog(parent_, QString::fromStdString(title));
     Prepare(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -40,9 +40,9 @@ std::optional<std::string> QtFileDialogs::ChooseFileToOpen(const std::string& ti
 }
 
 std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::string& title,
-                                                   const std::string& folder,
-                                                   const std::string& presetName,
-                                                   const std::string& defaultSuffix) {
+                                                           const std::string& folder,
+                                                           const std::string& presetName,
+                                                           const std::string& defaultSuffix) {
     QFileDialog dialog(parent_, QString::fromStdString(title));
     Prepare(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

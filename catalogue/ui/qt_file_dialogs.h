@@ -11,10 +11,10 @@ class QtFileDialogs : public KolvErkl::FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
     std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                        const std::string& presetName) override;
+                                                const std::string& presetName) override;
     std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
-                                        const std::string& presetName,
-                                        const std::string& defaultSuffix) override;
+                                                const std::string& presetName,
+                                                const std::string& defaultSuffix) override;
 
 private:
     QWidget* parent_;

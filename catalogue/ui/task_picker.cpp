@@ -2,9 +2,9 @@
 #include "catalogue/ui/task_picker.h"
 
 #include "catalogue/task_catalogue.h"
+#include "engine/kolv_erkl.h"
 #include "ui/button_glyphs.h"
 #include "ui/ui_services.h"
-#include "engine/kolv_erkl.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,9 +16,8 @@
 TForm3* Form3 = nullptr;
 
 TForm3::TForm3(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QString());
     setFont(KolvErkl::CourierNew(10));
@@ -54,22 +53,19 @@ TForm3::TForm3(QWidget* parent)
     connect(BitBtn2, &QPushButton::clicked, this, &TForm3::reject);
 }
 
-void TForm3::showEvent(QShowEvent* event)
-{
+void TForm3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
 }
 
-void TForm3::FormActivate()
-{
+void TForm3::FormActivate() {
     Label1->setText(QStringLiteral("Opgave-nummer: (1..%1)")
                         .arg(KolvErkl::BuiltInTasks + KolvErkl::OwnTaskSpan));
     Edit1->selectAll();
     Edit1->setFocus();
 }
 
-void TForm3::AcceptNumber()
-{
+void TForm3::AcceptNumber() {
     bool isNumber = false;
     const int n = Edit1->text().toInt(&isNumber, 10);
     if (!isNumber || n < 1 || n > KolvErkl::BuiltInTasks + KolvErkl::OwnTaskSpan) {
@@ -82,21 +78,19 @@ void TForm3::AcceptNumber()
     accept();
 }
 
-void TForm3::reject()
-{
+void TForm3::reject() {
     KolvErkl::CurrentTask = 0;
     QDialog::reject();
 }
 
-bool TForm3::Edit1KeyPress(const QKeyEvent& key)
-{
+bool TForm3::Edit1KeyPress(const QKeyEvent& key) {
     // Only typed characters are filtered: the digits and backspace pass,
     // every other character is swallowed. Keys that type nothing (arrows,
     // Enter, Esc) keep their usual meaning, and so do Delete and Tab,
     // although X11 sends them with the characters 0x7f and 0x09.
     const QString text = key.text();
-    if (text.isEmpty() || key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete
-        || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+    if (text.isEmpty() || key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete ||
+        key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
         return false;
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape)
         return false;
@@ -105,10 +99,9 @@ bool TForm3::Edit1KeyPress(const QKeyEvent& key)
     return !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9');
 }
 
-bool TForm3::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Edit1 && event->type() == QEvent::KeyPress
-        && Edit1KeyPress(*static_cast<QKeyEvent*>(event)))
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Edit1 && event->type() == QEvent::KeyPress &&
+        Edit1KeyPress(*static_cast<QKeyEvent*>(event)))
         return true;
     return QDialog::eventFilter(watched, event);
 }

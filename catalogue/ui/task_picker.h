@@ -14,8 +14,8 @@ class TForm3 : public QDialog {
 public:
     explicit TForm3(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;      // "Opgave-nummer: (1..n)"
-    QLineEdit* Edit1 = nullptr;    // the task number; keeps its text between uses
+    QLabel* Label1 = nullptr;       // "Opgave-nummer: (1..n)"
+    QLineEdit* Edit1 = nullptr;     // the task number; keeps its text between uses
     QPushButton* BitBtn1 = nullptr; // "&OK", the default button
     QPushButton* BitBtn2 = nullptr; // "&Fortryd", the cancel button
 

@@ -16,9 +16,8 @@ bool YesNoAnswer = false;
 TForm6* Form6 = nullptr;
 
 TForm6::TForm6(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
-{
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Ups"));
     setFont(KolvErkl::CourierNew(10));
@@ -51,20 +50,17 @@ TForm6::TForm6(QWidget* parent)
     connect(BitBtn2, &QPushButton::clicked, this, &TForm6::reject);
 }
 
-void TForm6::SetLines(const QString& first, const QString& second)
-{
+void TForm6::SetLines(const QString& first, const QString& second) {
     Label1->setText(first);
     Label2->setText(second);
 }
 
-void TForm6::BitBtn1Click()
-{
+void TForm6::BitBtn1Click() {
     KolvErkl::YesNoAnswer = true;
     accept();
 }
 
-void TForm6::reject()
-{
+void TForm6::reject() {
     KolvErkl::YesNoAnswer = false;
     QDialog::reject();
 }

@@ -12,15 +12,15 @@
 #include "app/startup.h"
 #include "catalogue/catalogue_fixture.h"
 #include "catalogue/task_catalogue.h"
-#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/exercise_window.h"
+#include "ui/ui_services.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -33,8 +33,7 @@
 namespace KolvTest {
 
 // Runs `act` on the modal dialog once it is open.
-inline void WhenModal(std::function<void(QWidget*)> act)
-{
+inline void WhenModal(std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act = std::move(act)] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr) << "no modal dialog is open";
@@ -45,14 +44,12 @@ inline void WhenModal(std::function<void(QWidget*)> act)
 // Prints to a PDF file, and remembers what the print dialog was asked.
 class PdfBackend : public KolvErkl::PrintBackend {
 public:
-    explicit PdfBackend(const QString& fileName) : writer(fileName)
-    {
+    explicit PdfBackend(const QString& fileName) : writer(fileName) {
         writer.setResolution(600);
         writer.setPageSize(QPageSize(QPageSize::A4));
     }
     QPagedPaintDevice& Device() override { return writer; }
-    bool AskUser(int fromPage, int toPage, int maxPage) override
-    {
+    bool AskUser(int fromPage, int toPage, int maxPage) override {
         asked.push_back({fromPage, toPage, maxPage});
         return accept;
     }
@@ -67,8 +64,7 @@ public:
 
 // The number of pages of a PDF file: its page objects ("/Type /Page", not
 // the "/Type /Pages" of the page tree).
-inline int PdfPageCount(const QString& fileName)
-{
+inline int PdfPageCount(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return -1;
@@ -78,8 +74,7 @@ inline int PdfPageCount(const QString& fileName)
 
 class AppTest : public CatalogueTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         CatalogueTest::SetUp();
         KolvErkl::MessageHook = [this](const QString& text, const QString& caption) {
             messages.emplace_back(text, caption);
@@ -92,16 +87,14 @@ protected:
         Form1->SetPrintBackend(noPrinter.get());
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         KolvErkl::DestroyWindows();
         CatalogueTest::TearDown();
     }
 
     // The main window after its first showing and activation, with the
     // exercise window opened by the timer.
-    void StartProgram()
-    {
+    void StartProgram() {
         Form1->show();
         Form1->FormActivate();
         Form1->Timer1Timer();

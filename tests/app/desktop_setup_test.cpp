@@ -16,23 +16,21 @@
 
 namespace {
 
-QString CancelText()
-{
+QString CancelText() {
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Cancel);
     return box.button(QMessageBox::Cancel)->text();
 }
 
-TEST(DesktopSetup, QtsOwnDialogTextsSpeakDanishOrStayEnglishWithoutTheTranslation)
-{
+TEST(DesktopSetup, QtsOwnDialogTextsSpeakDanishOrStayEnglishWithoutTheTranslation) {
     const QLocale before;
     QTranslator missing;
     EXPECT_FALSE(KolvErkl::UseDanishDialogs(missing, u"/no/such/folder"_qs));
     EXPECT_EQ(CancelText(), u"Cancel"_qs);
 
     QTranslator danish;
-    EXPECT_TRUE(KolvErkl::UseDanishDialogs(
-        danish, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    EXPECT_TRUE(
+        KolvErkl::UseDanishDialogs(danish, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         << "Qt's translations (qt6-translations-l10n) are missing";
     EXPECT_EQ(CancelText(), u"Annuller"_qs);
     EXPECT_EQ(QLocale().language(), QLocale::Danish);
@@ -41,8 +39,7 @@ TEST(DesktopSetup, QtsOwnDialogTextsSpeakDanishOrStayEnglishWithoutTheTranslatio
     QLocale::setDefault(before);
 }
 
-TEST(DesktopSetup, SavesGoToTheDocumentsFolderElseHomeAndNoFolderIsMade)
-{
+TEST(DesktopSetup, SavesGoToTheDocumentsFolderElseHomeAndNoFolderIsMade) {
     const QTemporaryDir home;
     const QByteArray homeBefore = qgetenv("HOME"), configBefore = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", QFile::encodeName(home.path()));

@@ -11,8 +11,7 @@
 
 namespace {
 
-TEST(ErrorHandler, ShowsTheMessageOfWhatFailed)
-{
+TEST(ErrorHandler, ShowsTheMessageOfWhatFailed) {
     std::vector<std::pair<QString, QString>> shown;
     KolvErkl::MessageHook = [&shown](const QString& text, const QString& caption) {
         shown.emplace_back(text, caption);

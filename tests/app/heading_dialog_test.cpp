@@ -21,8 +21,7 @@ protected:
     void SetUp() override { KolvErkl::ResetProgramState(); }
 
     // Opens the dialog modally and lets `act` work in it as the pupil would.
-    void Open(std::function<void(TOverskrif&)> act)
-    {
+    void Open(std::function<void(TOverskrif&)> act) {
         QTimer::singleShot(0, [this, act = std::move(act)] {
             ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
             act(dialog);
@@ -38,8 +37,7 @@ protected:
     bool stayedOpen = false;
 };
 
-TEST_F(HeadingDialogTest, LayoutAndTexts)
-{
+TEST_F(HeadingDialogTest, LayoutAndTexts) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("   Overskrift"));
     EXPECT_EQ(dialog.Label1->text(), QStringLiteral(" Navn eller overskrift til udskrifter: "));
     EXPECT_EQ(dialog.BitBtn1->text(), QStringLiteral("OK"));
@@ -48,8 +46,7 @@ TEST_F(HeadingDialogTest, LayoutAndTexts)
     EXPECT_EQ(dialog.Edit1->maxLength(), 32767) << "no length limit of our own";
 }
 
-TEST_F(HeadingDialogTest, OkStoresTheTextWithItsBlanks)
-{
+TEST_F(HeadingDialogTest, OkStoresTheTextWithItsBlanks) {
     Open([](TOverskrif& d) {
         EXPECT_EQ(d.focusWidget(), d.Edit1);
         QTest::keyClicks(d.Edit1, QStringLiteral("  "));
@@ -59,8 +56,7 @@ TEST_F(HeadingDialogTest, OkStoresTheTextWithItsBlanks)
     EXPECT_FALSE(stayedOpen);
 }
 
-TEST_F(HeadingDialogTest, FirstEnterMovesToOkAndTheSecondPressesIt)
-{
+TEST_F(HeadingDialogTest, FirstEnterMovesToOkAndTheSecondPressesIt) {
     Open([](TOverskrif& d) {
         QTest::keyClicks(d.Edit1, QStringLiteral("Anna"));
         QTest::keyClick(d.Edit1, Qt::Key_Return);
@@ -74,8 +70,7 @@ TEST_F(HeadingDialogTest, FirstEnterMovesToOkAndTheSecondPressesIt)
     EXPECT_EQ(KolvErkl::Heading, QStringLiteral("Anna"));
 }
 
-TEST_F(HeadingDialogTest, CancelKeepsTheTypedTextWhichBecomesTheHeadingAtTheNextCancel)
-{
+TEST_F(HeadingDialogTest, CancelKeepsTheTypedTextWhichBecomesTheHeadingAtTheNextCancel) {
     Open([](TOverskrif& d) {
         QTest::keyClicks(d.Edit1, QStringLiteral("Før"));
         d.BitBtn1->click();
@@ -93,8 +88,7 @@ TEST_F(HeadingDialogTest, CancelKeepsTheTypedTextWhichBecomesTheHeadingAtTheNext
     EXPECT_EQ(KolvErkl::Heading, QStringLiteral("Før Bo"));
 }
 
-TEST_F(HeadingDialogTest, ClosingByTheCloseBoxLeavesTheHeadingAsItWas)
-{
+TEST_F(HeadingDialogTest, ClosingByTheCloseBoxLeavesTheHeadingAsItWas) {
     Open([](TOverskrif& d) {
         QTest::keyClicks(d.Edit1, QStringLiteral("Gammel"));
         d.BitBtn1->click();
@@ -108,8 +102,7 @@ TEST_F(HeadingDialogTest, ClosingByTheCloseBoxLeavesTheHeadingAsItWas)
     EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("Ny"));
 }
 
-TEST_F(HeadingDialogTest, RestoringTheMinimisedDialogIsNoNewOpening)
-{
+TEST_F(HeadingDialogTest, RestoringTheMinimisedDialogIsNoNewOpening) {
     Open([](TOverskrif& d) {
         QTest::keyClicks(d.Edit1, QStringLiteral("Ny"));
         d.setWindowState(Qt::WindowMinimized);

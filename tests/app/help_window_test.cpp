@@ -18,14 +18,14 @@ namespace {
 
 const QString Guide = QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.HLP");
 
-TEST(HelpWindow, OpensTheGuideAtItsStartEveryTime)
-{
+TEST(HelpWindow, OpensTheGuideAtItsStartEveryTime) {
     THelpWindow window;
     window.resize(400, 300);
     window.show();
     window.OpenAtStart(Guide);
     const QString text = window.Browser->toPlainText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Kolvane – find reglen bag maskinen"))) << text.left(80).toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Kolvane – find reglen bag maskinen")))
+        << text.left(80).toStdString();
     for (const char* name : {"abs(n)", "s(n)", "f(n)", "b(…)", "c(…)", "d(n)", "e(…)", "g(n)",
                              "h(n)", "i(…)", "j(n)", "k(…)"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(name))) << "the guide explains " << name;
@@ -38,8 +38,7 @@ TEST(HelpWindow, OpensTheGuideAtItsStartEveryTime)
     window.close();
 }
 
-TEST(HelpWindow, SaysSoWhenTheFileIsMissing)
-{
+TEST(HelpWindow, SaysSoWhenTheFileIsMissing) {
     THelpWindow window;
     window.OpenAtStart(QStringLiteral("/no/such/folder/kolvane.HLP"));
     const QString text = window.Browser->toPlainText();
@@ -47,8 +46,7 @@ TEST(HelpWindow, SaysSoWhenTheFileIsMissing)
     EXPECT_TRUE(text.contains(QStringLiteral("/no/such/folder/kolvane.HLP")));
 }
 
-TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne)
-{
+TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne) {
     const QTemporaryDir prefix;
     const QString bin = prefix.path() + u"/bin"_qs;
     const QString installed = prefix.path() + u"/share/kolvane/kolvane.HLP"_qs;
@@ -62,8 +60,7 @@ TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne)
     EXPECT_EQ(KolvErkl::DefaultHelpFile(bin), installed);
 }
 
-TEST(HelpWindow, AnInstalledProgramFindsTheGuideThatTheInstallationPutsInPlace)
-{
+TEST(HelpWindow, AnInstalledProgramFindsTheGuideThatTheInstallationPutsInPlace) {
     const QTemporaryDir prefix;
     const QString install = u"cmake --install '%1' --prefix '%2' >/dev/null"_qs.arg(
         QStringLiteral(KOLVANE_BINARY_DIR), prefix.path());
@@ -77,8 +74,7 @@ TEST(HelpWindow, AnInstalledProgramFindsTheGuideThatTheInstallationPutsInPlace)
     EXPECT_TRUE(QFileInfo(guide).isFile()) << guide.toStdString();
 }
 
-TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile)
-{
+TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile) {
     KolvErkl::HelpFile = Guide;
     ShowHelpWindow();
     ShowHelpWindow();
@@ -93,17 +89,16 @@ TEST(HelpWindow, TheHandlerOpensTheOneWindowOnTheHelpFile)
 // A modal dialog blocks every window but itself and the windows it owns: the
 // guide asked for from an open dialog (F1) is one of them, so it can be used
 // and closed while the dialog waits.
-TEST(HelpWindow, AskedForFromAnOpenDialogItIsAWindowOfThatDialog)
-{
+TEST(HelpWindow, AskedForFromAnOpenDialogItIsAWindowOfThatDialog) {
     KolvErkl::HelpFile = Guide;
     QDialog dialog;
     bool usable = false;
     bool dialogWaits = false;
     QTimer::singleShot(0, [&] {
         ShowHelpWindow();
-        usable = HelpWindow->isVisible()
-                 && dialog.windowHandle()->isAncestorOf(HelpWindow->windowHandle(),
-                                                        QWindow::IncludeTransients);
+        usable = HelpWindow->isVisible() &&
+                 dialog.windowHandle()->isAncestorOf(HelpWindow->windowHandle(),
+                                                     QWindow::IncludeTransients);
         HelpWindow->close();
         dialogWaits = dialog.isVisible();
         dialog.reject();

@@ -21,54 +21,48 @@ namespace {
 
 class KeyboardLessonTest : public AppTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         AppTest::SetUp();
         ClockHook = [this] { return clock += 7.25; };
         StartProgram();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ClockHook = nullptr;
         AppTest::TearDown();
     }
 
     // The pupil's answer to a check row: right for the odd rows, one too
     // many for the even ones.
-    static QString answerFor(int row)
-    {
+    static QString answerFor(int row) {
         return QString::number(Form2->CorrectOutputs[row] + (row % 2 == 0 ? 1 : 0));
     }
-    static void typeInto(QLineEdit* field, const QString& text)
-    {
+    static void typeInto(QLineEdit* field, const QString& text) {
         field->clear();
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    static void whenPicker() { WhenModal([](QWidget*) { typeInto(Form3->Edit1, u"7"_qs); }); }
+    static void whenPicker() {
+        WhenModal([](QWidget*) { typeInto(Form3->Edit1, u"7"_qs); });
+    }
     // In the heading dialog Enter first moves on to "OK", and presses it next.
-    static void whenHeading()
-    {
+    static void whenHeading() {
         WhenModal([](QWidget* dialog) {
             typeInto(Overskrif->Edit1, u"Ida"_qs);
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
         });
     }
-    static void whenAnswer(int row)
-    {
+    static void whenAnswer(int row) {
         WhenModal([row](QWidget*) { typeInto(Form4->Edit1, answerFor(row)); });
     }
 
-    void startLesson()
-    {
+    void startLesson() {
         SeedRandom(4711);
         clock = 30000.0;
         Heading.clear();
         QGuiApplication::clipboard()->clear();
     }
 
-    QString lessonByClicks()
-    {
+    QString lessonByClicks() {
         startLesson();
         auto click = [](QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); };
         auto clickField = [](const QRect& field) {
@@ -76,7 +70,8 @@ protected:
         };
         click(Form2->SpeedButton12);
         QMenu* popup = Form2->PopupMenu1;
-        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(Form2->N2variable1).center());
+        QTest::mouseClick(popup, Qt::LeftButton, {},
+                          popup->actionGeometry(Form2->N2variable1).center());
         whenPicker();
         click(Form2->SpeedButton17);
         click(Form2->SpeedButton13);
@@ -95,8 +90,7 @@ protected:
         return QGuiApplication::clipboard()->text();
     }
 
-    QString lessonByKeys()
-    {
+    QString lessonByKeys() {
         startLesson();
         auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
             QTest::keyClick(Form1, key, modifiers);
@@ -130,8 +124,7 @@ protected:
     double clock = 0;
 };
 
-TEST_F(KeyboardLessonTest, KeysGiveTheLogThatClicksGive)
-{
+TEST_F(KeyboardLessonTest, KeysGiveTheLogThatClicksGive) {
     const QString byClicks = lessonByClicks();
     const QString byKeys = lessonByKeys();
     const QStringList clickLines = byClicks.split(u'\n');
@@ -145,10 +138,10 @@ TEST_F(KeyboardLessonTest, KeysGiveTheLogThatClicksGive)
     EXPECT_EQ(byKeys.toStdString(), byClicks.toStdString());
 }
 
-TEST_F(KeyboardLessonTest, AltLettersStillOpenTheMenusAndF1TheGuide)
-{
-    const std::pair<Qt::Key, QMenu*> menus[] = {
-        {Qt::Key_F, Form1->Filer1}, {Qt::Key_E, Form1->Egneopgaver1}, {Qt::Key_H, Form1->Oplysninger1}};
+TEST_F(KeyboardLessonTest, AltLettersStillOpenTheMenusAndF1TheGuide) {
+    const std::pair<Qt::Key, QMenu*> menus[] = {{Qt::Key_F, Form1->Filer1},
+                                                {Qt::Key_E, Form1->Egneopgaver1},
+                                                {Qt::Key_H, Form1->Oplysninger1}};
     QTest::keyRelease(Form1, Qt::Key_F1);
     EXPECT_EQ(helpRequests, 1);
     // The menus' keys are shortcuts of the active window.

@@ -23,13 +23,12 @@ using namespace KolvTest;
 
 namespace {
 
-TEST(TitlePicturePlacement, HalfTheOuterSizeLessHalfThePicture)
-{
+TEST(TitlePicturePlacement, HalfTheOuterSizeLessHalfThePicture) {
     const std::vector<std::pair<QSize, QPoint>> cases = {
         {{1024, 738}, {372, 249}},
         {{1025, 739}, {372, 249}}, // div truncates
         {{1280, 800}, {500, 280}},
-        {{200, 100}, {-40, -70}},  // a small window cuts the picture off
+        {{200, 100}, {-40, -70}}, // a small window cuts the picture off
     };
     for (const auto& [outer, corner] : cases)
         EXPECT_EQ(TitlePicturePosition(outer), corner) << outer.width() << " x " << outer.height();
@@ -37,8 +36,7 @@ TEST(TitlePicturePlacement, HalfTheOuterSizeLessHalfThePicture)
 
 using MainWindowTest = AppTest;
 
-TEST_F(MainWindowTest, WindowsAreCreatedHiddenInTheirOrder)
-{
+TEST_F(MainWindowTest, WindowsAreCreatedHiddenInTheirOrder) {
     ASSERT_NE(Form1, nullptr);
     QStringList dialogs;
     for (QObject* child : Form1->children())
@@ -53,19 +51,22 @@ TEST_F(MainWindowTest, WindowsAreCreatedHiddenInTheirOrder)
     EXPECT_EQ(Form5, Form1->findChild<TForm5*>());
     EXPECT_EQ(Form2->parentWidget(), Form1->ClientArea());
     for (QWidget* w : std::initializer_list<QWidget*>{Form1, Form2, AboutBox, Overskrif, Form3,
-                                                     Form4, Form5, Form6, Form7})
+                                                      Form4, Form5, Form6, Form7})
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(Form1->windowTitle(), u"Form1"_qs);
     EXPECT_EQ(NumberOfVariables, 3);
 }
 
-TEST_F(MainWindowTest, MenuTreeWithCaptionsNamesAndShortcut)
-{
+TEST_F(MainWindowTest, MenuTreeWithCaptionsNamesAndShortcut) {
     const std::vector<std::pair<const char*, QString>> items = {
-        {"Hentegneopgaver1", u"Hent egne opgaver"_qs},   {"HentEkstraopgaver1", u"Hent Ekstraopgaver"_qs},
-        {"Udskriv1", u"Udskriv"_qs},                     {"Afslut1", u"&Afslut"_qs},
-        {"Definernyopgave1", u"&Definer ny opgave"_qs},  {"Listeoveregneopgaver1", u"&Liste over egne opgaver"_qs},
-        {"Vejledning1", u"&Vejledning"_qs},              {"Omprogrammet1", u"&Om programmet"_qs},
+        {"Hentegneopgaver1", u"Hent egne opgaver"_qs},
+        {"HentEkstraopgaver1", u"Hent Ekstraopgaver"_qs},
+        {"Udskriv1", u"Udskriv"_qs},
+        {"Afslut1", u"&Afslut"_qs},
+        {"Definernyopgave1", u"&Definer ny opgave"_qs},
+        {"Listeoveregneopgaver1", u"&Liste over egne opgaver"_qs},
+        {"Vejledning1", u"&Vejledning"_qs},
+        {"Omprogrammet1", u"&Om programmet"_qs},
     };
     for (const auto& [name, caption] : items) {
         auto* item = Form1->findChild<QAction*>(QString::fromLatin1(name));
@@ -90,13 +91,13 @@ TEST_F(MainWindowTest, MenuTreeWithCaptionsNamesAndShortcut)
     EXPECT_EQ(Form1->font().family(), u"Courier New"_qs);
     EXPECT_EQ(Form1->Memo1->font().family(), u"Courier New"_qs);
     for (QWidget* menu : std::initializer_list<QWidget*>{Form1->MainMenu1, Form1->Filer1,
-                                                        Form1->Hentopgaver1, Form1->Oplysninger1})
-        EXPECT_EQ(menu->font().toString().toStdString(), QApplication::font(menu).toString().toStdString())
+                                                         Form1->Hentopgaver1, Form1->Oplysninger1})
+        EXPECT_EQ(menu->font().toString().toStdString(),
+                  QApplication::font(menu).toString().toStdString())
             << menu->objectName().toStdString();
 }
 
-TEST_F(MainWindowTest, FirstActivationSetsUpOnceOnly)
-{
+TEST_F(MainWindowTest, FirstActivationSetsUpOnceOnly) {
     NumberOfVariables = 2;
     ExtraTaskMode = true;
     OwnTaskSpan = 7;
@@ -123,8 +124,7 @@ TEST_F(MainWindowTest, FirstActivationSetsUpOnceOnly)
     EXPECT_EQ(Form1->windowTitle(), u"   Kolvane   Version 290306"_qs);
 }
 
-TEST_F(MainWindowTest, TimerOpensTheExerciseWindowWithPrintAndModesDisabled)
-{
+TEST_F(MainWindowTest, TimerOpensTheExerciseWindowWithPrintAndModesDisabled) {
     Form1->show();
     EXPECT_TRUE(Form1->Timer1->isActive());
     EXPECT_EQ(Form1->Timer1->interval(), 3000);
@@ -137,7 +137,8 @@ TEST_F(MainWindowTest, TimerOpensTheExerciseWindowWithPrintAndModesDisabled)
     EXPECT_FALSE(Form1->Udskriv1->isEnabled());
     EXPECT_FALSE(Form2->SpeedButton10->isEnabled());
     for (const char* name : {"SpeedButton13", "SpeedButton14", "SpeedButton15"})
-        EXPECT_FALSE(Form2->findChild<QToolButton*>(QString::fromLatin1(name))->isEnabled()) << name;
+        EXPECT_FALSE(Form2->findChild<QToolButton*>(QString::fromLatin1(name))->isEnabled())
+            << name;
     EXPECT_EQ(Form2->geometry(), Form1->ClientArea()->rect());
 
     // After a resize the exercise window still covers the client area, so
@@ -147,8 +148,7 @@ TEST_F(MainWindowTest, TimerOpensTheExerciseWindowWithPrintAndModesDisabled)
     EXPECT_EQ(Form1->Image1->pos(), TitlePicturePosition(Form1->frameGeometry().size()));
 }
 
-TEST_F(MainWindowTest, TheTimerDoesTheFirstActivationsSetUpWhenNoActivationCameYet)
-{
+TEST_F(MainWindowTest, TheTimerDoesTheFirstActivationsSetUpWhenNoActivationCameYet) {
     WriteBytes(File("Opg23.kvn"), TaskBytes(MakeTask(23, 2, "x*y")));
     ProgramArguments = {File("Opg23.kvn")};
     Form1->show();
@@ -165,8 +165,7 @@ TEST_F(MainWindowTest, TheTimerDoesTheFirstActivationsSetUpWhenNoActivationCameY
 struct CountingBackend : PrintBackend {
     explicit CountingBackend(QPagedPaintDevice& device) : device_(device) {}
     QPagedPaintDevice& Device() override { return device_; }
-    bool AskUser(int, int, int) override
-    {
+    bool AskUser(int, int, int) override {
         ++asked;
         return false;
     }
@@ -174,8 +173,7 @@ struct CountingBackend : PrintBackend {
     int asked = 0;
 };
 
-TEST_F(MainWindowTest, PrintMenuAndCtrlPPrintOnlyWhileEnabled)
-{
+TEST_F(MainWindowTest, PrintMenuAndCtrlPPrintOnlyWhileEnabled) {
     QTemporaryDir dir;
     QPdfWriter pdf(dir.filePath(u"unused.pdf"_qs));
     CountingBackend backend(pdf);
@@ -197,11 +195,10 @@ TEST_F(MainWindowTest, PrintMenuAndCtrlPPrintOnlyWhileEnabled)
     Form1->SetPrintBackend(nullptr);
 }
 
-TEST_F(MainWindowTest, F1ReleasedOpensHelpWithAnyShiftKeys)
-{
-    for (Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(Qt::NoModifier),
-                                       Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                       Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)})
+TEST_F(MainWindowTest, F1ReleasedOpensHelpWithAnyShiftKeys) {
+    for (Qt::KeyboardModifiers mods :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier)})
         QTest::keyRelease(Form1, Qt::Key_F1, mods);
     QTest::keyRelease(Form1, Qt::Key_F2);
     EXPECT_EQ(helpRequests, 3);
@@ -209,8 +206,7 @@ TEST_F(MainWindowTest, F1ReleasedOpensHelpWithAnyShiftKeys)
     EXPECT_EQ(helpRequests, 4);
 }
 
-TEST_F(MainWindowTest, HelpMenuOpensTheGuideInTheHelpWindow)
-{
+TEST_F(MainWindowTest, HelpMenuOpensTheGuideInTheHelpWindow) {
     HelpHook = ShowHelpWindow;
     HelpFile = QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.HLP");
     Form1->Vejledning1Click();
@@ -218,8 +214,7 @@ TEST_F(MainWindowTest, HelpMenuOpensTheGuideInTheHelpWindow)
     EXPECT_TRUE(HelpWindow->isVisible());
 }
 
-TEST_F(MainWindowTest, FailedLoadsAreReportedUnderTheReadErrorCaption)
-{
+TEST_F(MainWindowTest, FailedLoadsAreReportedUnderTheReadErrorCaption) {
     dialogs.answer = File("missing.kvn");
     Form1->Hentegneopgaver1Click();
     Form1->HentEkstraopgaver1Click();
@@ -233,8 +228,7 @@ TEST_F(MainWindowTest, FailedLoadsAreReportedUnderTheReadErrorCaption)
     EXPECT_EQ(messages.size(), 2u);
 }
 
-TEST_F(MainWindowTest, PrinterThatCannotStartIsReportedInTheProgramsMessageBox)
-{
+TEST_F(MainWindowTest, PrinterThatCannotStartIsReportedInTheProgramsMessageBox) {
     PdfBackend backend(u"/nonexistent/folder/log.pdf"_qs);
     Form1->SetPrintBackend(&backend);
     ActivityLog = {u"           Opgave nummer:  3     (2 variable)"_qs, u" "_qs};
@@ -247,8 +241,7 @@ TEST_F(MainWindowTest, PrinterThatCannotStartIsReportedInTheProgramsMessageBox)
 
 // Whatever hid "Udfør kontrol" and then left the check running gives the
 // check its controls back as they were.
-TEST_F(MainWindowTest, ActionsLeftWithoutChangeGiveTheCheckBackItsControls)
-{
+TEST_F(MainWindowTest, ActionsLeftWithoutChangeGiveTheCheckBackItsControls) {
     StartProgram();
     OwnTaskSlot(30) = MakeTask(30, 3, "x+y+z");
     RaiseOwnTaskSpan(30); // the picker offers 1..30, and 22 is free
@@ -314,8 +307,7 @@ TEST_F(MainWindowTest, ActionsLeftWithoutChangeGiveTheCheckBackItsControls)
     }
 }
 
-TEST_F(MainWindowTest, OwnTaskLoadedWhileNoTaskRunsWaitsForThePicker)
-{
+TEST_F(MainWindowTest, OwnTaskLoadedWhileNoTaskRunsWaitsForThePicker) {
     StartProgram();
     WriteBytes(File("Opg30.kvn"), TaskBytes(MakeTask(30, 2, "x*y+1")));
     dialogs.answer = File("Opg30.kvn");
@@ -327,8 +319,7 @@ TEST_F(MainWindowTest, OwnTaskLoadedWhileNoTaskRunsWaitsForThePicker)
 }
 
 // A teacher loading a task at a pupil's desk leaves the lesson as it is.
-TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsWaitsAndTheTaskGoesOn)
-{
+TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsWaitsAndTheTaskGoesOn) {
     StartProgram();
     CurrentTask = 7;
     Form2->StartTask();
@@ -357,8 +348,7 @@ TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsWaitsAndTheTaskGoesOn)
     }
 }
 
-TEST_F(MainWindowTest, AnExtraTaskLoadStopsOnlyATaskWhoseRuleItChanges)
-{
+TEST_F(MainWindowTest, AnExtraTaskLoadStopsOnlyATaskWhoseRuleItChanges) {
     StartProgram();
     WriteBytes(File("Ekstra.kvn"), ExtraBytes(20, "100+"));
     WriteBytes(File("Ekstra19.kvn"), ExtraBytes(19, "200+"));
@@ -405,7 +395,8 @@ TEST_F(MainWindowTest, AnExtraTaskLoadStopsOnlyATaskWhoseRuleItChanges)
             EXPECT_FALSE(Form2->SpeedButton15->isEnabled());
             EXPECT_TRUE(Form2->SpeedButton16->isHidden());
             EXPECT_TRUE(Form1->Udskriv1->isEnabled()) << "the log can still be printed";
-            EXPECT_EQ(told, std::vector<QString>{u"Opgavens regel er skiftet. Vælg opgaven igen."_qs});
+            EXPECT_EQ(told,
+                      std::vector<QString>{u"Opgavens regel er skiftet. Vælg opgaven igen."_qs});
         } else {
             EXPECT_EQ(Form2->ExerciseMode, TForm2::Check);
             EXPECT_EQ(Form2->Label1->text(), label);
@@ -415,8 +406,7 @@ TEST_F(MainWindowTest, AnExtraTaskLoadStopsOnlyATaskWhoseRuleItChanges)
     }
 }
 
-TEST_F(MainWindowTest, DefiningStartsTheNewTaskButCancellingDoesNot)
-{
+TEST_F(MainWindowTest, DefiningStartsTheNewTaskButCancellingDoesNot) {
     StartProgram();
     CurrentTask = 5;
     WhenModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
@@ -436,8 +426,7 @@ TEST_F(MainWindowTest, DefiningStartsTheNewTaskButCancellingDoesNot)
     EXPECT_EQ(Form2->Label1->text(), u"Opgave nummer: 25"_qs);
 }
 
-TEST_F(MainWindowTest, ListAndAboutBoxOpenModallyAndCloseWithOk)
-{
+TEST_F(MainWindowTest, ListAndAboutBoxOpenModallyAndCloseWithOk) {
     OwnTaskSlot(21) = MakeTask(21, 3, "x+y+z");
     RaiseOwnTaskSpan(21);
     QString listed;
@@ -459,8 +448,7 @@ TEST_F(MainWindowTest, ListAndAboutBoxOpenModallyAndCloseWithOk)
     EXPECT_FALSE(AboutBox->isVisible());
 }
 
-TEST_F(MainWindowTest, QuitClosesTheMainWindow)
-{
+TEST_F(MainWindowTest, QuitClosesTheMainWindow) {
     Form1->show();
     Form1->Afslut1->trigger();
     EXPECT_FALSE(Form1->isVisible());

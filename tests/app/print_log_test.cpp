@@ -13,8 +13,7 @@ using KolvTest::PdfPageCount;
 
 namespace {
 
-TEST(PrintBuffer, HeadingLinesThenTitleThenLog)
-{
+TEST(PrintBuffer, HeadingLinesThenTitleThenLog) {
     struct Case {
         QString heading;
         QStringList firstLines; // before " Kolvane"
@@ -48,20 +47,20 @@ struct RecordingSink : PageSink {
     };
     std::vector<Draw> draws;
     int page = 1;
-    void DrawLine(int x, int y, const QString& line) override { draws.push_back({page, x, y, line}); }
+    void DrawLine(int x, int y, const QString& line) override {
+        draws.push_back({page, x, y, line});
+    }
     void NewPage() override { ++page; }
 };
 
-QStringList NumberedLines(int count)
-{
+QStringList NumberedLines(int count) {
     QStringList lines;
     for (int i = 1; i <= count; ++i)
         lines << QString::number(i);
     return lines;
 }
 
-TEST(PageGeometry, SixHundredDotsPerInch)
-{
+TEST(PageGeometry, SixHundredDotsPerInch) {
     const PageGeometry g = MeasurePage(600, 6600, 100, 120);
     EXPECT_EQ(g.LeftMargin, 300);
     EXPECT_EQ(g.TopMargin, 600);
@@ -71,8 +70,7 @@ TEST(PageGeometry, SixHundredDotsPerInch)
     EXPECT_EQ(g.Pages, 3);
 }
 
-TEST(PageGeometry, PageCountRoundsUpAndAPageTooShortStillHoldsOneLine)
-{
+TEST(PageGeometry, PageCountRoundsUpAndAPageTooShortStillHoldsOneLine) {
     EXPECT_EQ(MeasurePage(600, 6600, 100, 54).Pages, 1);
     EXPECT_EQ(MeasurePage(600, 6600, 100, 55).Pages, 2);
     EXPECT_EQ(MeasurePage(600, 6600, 100, 108).Pages, 2);
@@ -81,8 +79,7 @@ TEST(PageGeometry, PageCountRoundsUpAndAPageTooShortStillHoldsOneLine)
     EXPECT_EQ(tiny.Pages, 3);
 }
 
-TEST(PageLoop, BreaksAfterEveryFullPageAndLeavesTheRestBlank)
-{
+TEST(PageLoop, BreaksAfterEveryFullPageAndLeavesTheRestBlank) {
     const QStringList lines = NumberedLines(120);
     RecordingSink sink;
     PrintPages(MeasurePage(600, 6600, 100, 120), lines, sink);
@@ -101,8 +98,7 @@ TEST(PageLoop, BreaksAfterEveryFullPageAndLeavesTheRestBlank)
     EXPECT_EQ(sink.draws[108].y, 600);
 }
 
-TEST(PageLoop, AFullSinglePageHasNoPageBreak)
-{
+TEST(PageLoop, AFullSinglePageHasNoPageBreak) {
     RecordingSink sink;
     PrintPages(MeasurePage(600, 6600, 100, 54), NumberedLines(54), sink);
     EXPECT_EQ(sink.page, 1);
@@ -111,8 +107,7 @@ TEST(PageLoop, AFullSinglePageHasNoPageBreak)
 
 // What the dialog shows is what is printed: every page, so no page range to
 // choose (setting the pages turns it back on), no selection, no file.
-TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile)
-{
+TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
     PrinterBackend printer(nullptr);
     QAbstractPrintDialog::PrintDialogOptions options;
     QList<int> pages;
@@ -133,8 +128,7 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile)
 
 class PrintToPdfTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ResetProgramState();
         Heading = u"Anna"_qs;
@@ -144,8 +138,7 @@ protected:
     QFont font;
 };
 
-TEST_F(PrintToPdfTest, LongLogGoesOverSeveralPagesAndTheDialogOffersThemAll)
-{
+TEST_F(PrintToPdfTest, LongLogGoesOverSeveralPagesAndTheDialogOffersThemAll) {
     ActivityLog = NumberedLines(150);
     const QString file = dir.filePath(u"log.pdf"_qs);
     int expectedPages = 0;
@@ -167,8 +160,7 @@ TEST_F(PrintToPdfTest, LongLogGoesOverSeveralPagesAndTheDialogOffersThemAll)
     EXPECT_EQ(PrintBuffer.first(), u" Anna"_qs);
 }
 
-TEST_F(PrintToPdfTest, CancelledDialogPrintsNothingButKeepsTheBuffer)
-{
+TEST_F(PrintToPdfTest, CancelledDialogPrintsNothingButKeepsTheBuffer) {
     ActivityLog = NumberedLines(3);
     const QString file = dir.filePath(u"cancelled.pdf"_qs);
     {

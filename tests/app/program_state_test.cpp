@@ -3,9 +3,9 @@
 // test inherits what an earlier one left behind.
 #include "app/print_log.h"
 #include "catalogue/task_catalogue.h"
-#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
+#include "ui/ui_services.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,7 @@ namespace {
 
 using namespace KolvErkl;
 
-TEST(ProgramState, ResetPutsBackEveryLibrarysStateAndEmptiesTheHooks)
-{
+TEST(ProgramState, ResetPutsBackEveryLibrarysStateAndEmptiesTheHooks) {
     CurrentTask = 7;
     NumberOfVariables = 2;
     ProgramArguments = {"/tmp/Opg30.kvn"};

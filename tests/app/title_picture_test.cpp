@@ -12,26 +12,22 @@
 
 using namespace KolvErkl;
 
-static void RegisterPictures()
-{
+static void RegisterPictures() {
     Q_INIT_RESOURCE(kolvane);
 }
 
 namespace {
 
-QByteArray ReadFile(const QString& name)
-{
+QByteArray ReadFile(const QString& name) {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray TitleBytes()
-{
+QByteArray TitleBytes() {
     return ReadFile(QStringLiteral(KOLVANE_SOURCE_DIR "/resources/title.jpg"));
 }
 
-TEST(TitlePicture, TheRealPictureIs270By220WithBlueLettersOnGrey)
-{
+TEST(TitlePicture, TheRealPictureIs270By220WithBlueLettersOnGrey) {
     const QImage image = DecodeJpeg(TitleBytes());
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(270, 220));
@@ -47,15 +43,13 @@ TEST(TitlePicture, TheRealPictureIs270By220WithBlueLettersOnGrey)
     EXPECT_GT(bluePixels, 500) << "the product name is written in blue";
 }
 
-TEST(TitlePicture, TheCompiledInPictureLoads)
-{
+TEST(TitlePicture, TheCompiledInPictureLoads) {
     RegisterPictures();
     EXPECT_EQ(LoadTitlePicture().size(), QSize(270, 220));
     EXPECT_TRUE(LoadTitlePicture(QStringLiteral(":/no-such-picture.jpg")).isNull());
 }
 
-TEST(TitlePicture, EveryProperPrefixIsRefused)
-{
+TEST(TitlePicture, EveryProperPrefixIsRefused) {
     const QByteArray whole = TitleBytes();
     ASSERT_GT(whole.size(), 2000);
     // Every prefix through the headers, then a sample through the picture
@@ -71,8 +65,7 @@ TEST(TitlePicture, EveryProperPrefixIsRefused)
         EXPECT_TRUE(DecodeJpeg(whole.left(n)).isNull()) << "prefix of " << n << " bytes";
 }
 
-TEST(TitlePicture, GarbageAndForeignFilesAreRefused)
-{
+TEST(TitlePicture, GarbageAndForeignFilesAreRefused) {
     std::mt19937 random(1234);
     auto noise = [&random](int size) {
         QByteArray bytes(size, '\0');
@@ -88,7 +81,8 @@ TEST(TitlePicture, GarbageAndForeignFilesAreRefused)
         {"start marker only", soi},
         {"start and end markers", soi + QByteArray("\xff\xd9", 2)},
         {"text", QByteArray("Kolvane er ikke et billede")},
-        {"the program icon (PNG)", ReadFile(QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.png"))},
+        {"the program icon (PNG)",
+         ReadFile(QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.png"))},
     };
     for (const auto& [what, bytes] : inputs)
         EXPECT_TRUE(DecodeJpeg(bytes).isNull()) << what;
@@ -98,8 +92,7 @@ TEST(TitlePicture, GarbageAndForeignFilesAreRefused)
 // reads (its standard Huffman tables stand in for the missing ones) and
 // entropy data of `blocks` flat blocks, 6 bits each ("00" for no DC
 // change, "1010" for the end of the block).
-QByteArray GreyJpeg(unsigned char frameMarker, int width, int height, int blocks)
-{
+QByteArray GreyJpeg(unsigned char frameMarker, int width, int height, int blocks) {
     auto bigEndian = [](int n) {
         QByteArray two(2, '\0');
         two[0] = char(n >> 8);
@@ -117,8 +110,7 @@ QByteArray GreyJpeg(unsigned char frameMarker, int width, int height, int blocks
     return jpeg + QByteArray("\xff\xd9", 2);
 }
 
-TEST(TitlePicture, PicturesBeyondTheSizeLimitAreRefusedFromTheHeader)
-{
+TEST(TitlePicture, PicturesBeyondTheSizeLimitAreRefusedFromTheHeader) {
     constexpr unsigned char Baseline = 0xc0, Progressive = 0xc2;
     EXPECT_EQ(DecodeJpeg(GreyJpeg(Baseline, 4096, 1, 512)).size(), QSize(4096, 1));
     EXPECT_EQ(DecodeJpeg(GreyJpeg(Baseline, 1, 4096, 512)).size(), QSize(1, 4096));
@@ -134,8 +126,7 @@ TEST(TitlePicture, PicturesBeyondTheSizeLimitAreRefusedFromTheHeader)
         EXPECT_TRUE(DecodeJpeg(bytes).isNull()) << what;
 }
 
-TEST(TitlePicture, DamagedPictureDataNeverCrashes)
-{
+TEST(TitlePicture, DamagedPictureDataNeverCrashes) {
     // Overwritten bytes inside the headers or the picture data: the decoder
     // may refuse the picture or give one of the right size, never more.
     const QByteArray whole = TitleBytes();

@@ -30,13 +30,13 @@ public:
     std::vector<Call> calls;
 
     std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                        const std::string& presetName) override {
+                                                const std::string& presetName) override {
         calls.push_back({title, {}, presetName, {}});
         return answer;
     }
     std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
-                                        const std::string& presetName,
-                                        const std::string& defaultSuffix) override {
+                                                const std::string& presetName,
+                                                const std::string& defaultSuffix) override {
         calls.push_back({title, folder, presetName, defaultSuffix});
         return answer;
     }

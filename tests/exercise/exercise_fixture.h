@@ -5,13 +5,13 @@
 #pragma once
 
 #include "catalogue/task_catalogue.h"
-#include "ui/ui_services.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_host.h"
 #include "exercise/exercise_window.h"
 #include "exercise/machine_picture.h"
+#include "ui/ui_services.h"
 
 #include <QApplication>
 #include <QClipboard>

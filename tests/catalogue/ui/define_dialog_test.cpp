@@ -4,8 +4,8 @@
 #include "catalogue/catalogue_fixture.h"
 #include "catalogue/define_task.h"
 #include "catalogue/ui/define_dialog.h"
-#include "ui/ui_services.h"
 #include "catalogue/ui/yes_no_dialog.h"
+#include "ui/ui_services.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -23,8 +23,7 @@ using namespace KolvErkl;
 
 namespace {
 
-void Store(int n, int variables)
-{
+void Store(int n, int variables) {
     TaskRecord& slot = OwnTaskSlot(n);
     slot.Free = 0;
     slot.TaskNumber = n;
@@ -39,8 +38,7 @@ protected:
 
     // Opens `dialog` modally and runs `act` in it; a dialog still open
     // afterwards is noted and closed.
-    void Run(QDialog& dialog, std::function<void()> act)
-    {
+    void Run(QDialog& dialog, std::function<void()> act) {
         stayedOpen = false;
         QTimer::singleShot(0, [this, &dialog, act = std::move(act)] {
             ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
@@ -60,8 +58,7 @@ protected:
 
 using TaskPickerTest = CatalogueDialogTest;
 
-TEST_F(TaskPickerTest, RangeLabelFollowsTheHighestStoredTask)
-{
+TEST_F(TaskPickerTest, RangeLabelFollowsTheHighestStoredTask) {
     TForm3 picker;
     QString label;
     Run(picker, [&] { label = picker.Label1->text(); });
@@ -72,8 +69,7 @@ TEST_F(TaskPickerTest, RangeLabelFollowsTheHighestStoredTask)
     EXPECT_EQ(label, QStringLiteral("Opgave-nummer: (1..30)"));
 }
 
-TEST_F(TaskPickerTest, AcceptsNumbersInRangeAndRefusesOthersByEmptyingTheField)
-{
+TEST_F(TaskPickerTest, AcceptsNumbersInRangeAndRefusesOthersByEmptyingTheField) {
     Store(21, 3);
     Store(30, 3);
     struct Case {
@@ -105,8 +101,7 @@ TEST_F(TaskPickerTest, AcceptsNumbersInRangeAndRefusesOthersByEmptyingTheField)
     }
 }
 
-TEST_F(TaskPickerTest, TypingEntersOnlyDigitsAndTheFieldKeepsItsText)
-{
+TEST_F(TaskPickerTest, TypingEntersOnlyDigitsAndTheFieldKeepsItsText) {
     TForm3 picker;
     Run(picker, [&] {
         QTest::keyClicks(picker.Edit1, QStringLiteral("1a-x 2."));
@@ -132,8 +127,7 @@ TEST_F(TaskPickerTest, TypingEntersOnlyDigitsAndTheFieldKeepsItsText)
     EXPECT_EQ(CurrentTask, 9);
 }
 
-TEST_F(TaskPickerTest, OwnTaskTakesOverItsNumberOfVariables)
-{
+TEST_F(TaskPickerTest, OwnTaskTakesOverItsNumberOfVariables) {
     Store(30, 2);
     NumberOfVariables = 3;
     TForm3 picker;
@@ -157,8 +151,7 @@ TEST_F(TaskPickerTest, OwnTaskTakesOverItsNumberOfVariables)
     EXPECT_EQ(NumberOfVariables, 3) << "a built-in task keeps the variables in force";
 }
 
-TEST_F(TaskPickerTest, CancelEscapeAndCloseAllChooseNoTask)
-{
+TEST_F(TaskPickerTest, CancelEscapeAndCloseAllChooseNoTask) {
     TForm3 picker;
     EXPECT_EQ(picker.BitBtn2->text(), QStringLiteral("&Fortryd"));
     EXPECT_FALSE(picker.windowFlags() & Qt::WindowCloseButtonHint);
@@ -186,8 +179,7 @@ TEST_F(TaskPickerTest, CancelEscapeAndCloseAllChooseNoTask)
 
 using YesNoTest = CatalogueDialogTest;
 
-TEST_F(YesNoTest, EveryWayOutGivesItsAnswer)
-{
+TEST_F(YesNoTest, EveryWayOutGivesItsAnswer) {
     TForm6 dialog;
     dialog.SetLines(QStringLiteral("Opgavenummeret er i brug."),
                     QStringLiteral("Skal den gamle opgave slettes (j/n) ?"));
@@ -224,23 +216,21 @@ TEST_F(YesNoTest, EveryWayOutGivesItsAnswer)
 const QString ListHeading = QStringLiteral("   Opgavens navn    Antal variable");
 const QString Blank = QStringLiteral(" ");
 
-QString TaskLine(int n, int variables)
-{
+QString TaskLine(int n, int variables) {
     return QStringLiteral("     Opg%1.kvn            %2").arg(n).arg(variables);
 }
 
 using OwnTaskListTest = CatalogueDialogTest;
 
-TEST_F(OwnTaskListTest, EmptyTableGivesTheHeadingOnly)
-{
+TEST_F(OwnTaskListTest, EmptyTableGivesTheHeadingOnly) {
     EXPECT_EQ(OwnTaskListLines(), (QStringList{ListHeading, Blank}));
 }
 
-TEST_F(OwnTaskListTest, TasksInOrderWithABlankLineAfterEveryFifthButNotAtTheEnd)
-{
+TEST_F(OwnTaskListTest, TasksInOrderWithABlankLineAfterEveryFifthButNotAtTheEnd) {
     Store(30, 2);
     Store(21, 3);
-    EXPECT_EQ(OwnTaskListLines(), (QStringList{ListHeading, Blank, TaskLine(21, 3), TaskLine(30, 2)}));
+    EXPECT_EQ(OwnTaskListLines(),
+              (QStringList{ListHeading, Blank, TaskLine(21, 3), TaskLine(30, 2)}));
 
     InitTaskCatalogue();
     for (int n = 21; n <= 26; ++n)
@@ -264,8 +254,7 @@ TEST_F(OwnTaskListTest, TasksInOrderWithABlankLineAfterEveryFifthButNotAtTheEnd)
     EXPECT_EQ(ten.count(Blank), 2) << "after the fifth task only: k = 10 is not below span - 1";
 }
 
-TEST_F(OwnTaskListTest, TheDialogShowsTheTableAsItStandsAtEveryOpening)
-{
+TEST_F(OwnTaskListTest, TheDialogShowsTheTableAsItStandsAtEveryOpening) {
     TForm7 list;
     EXPECT_EQ(list.windowTitle(), QStringLiteral("Liste over selvdefinerede opgaver"));
     QString shown;
