@@ -12,9 +12,10 @@ namespace KolvErkl {
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 
-// The clock that draw budgets read: std::chrono::steady_clock unless a test
-// puts its own in.
+// The clock that draw budgets read: std::chrono::steady_clock while the hook
+// is empty, the hook's answer while a test has set it.
 extern std::function<SteadyTime()> DrawClock;
+SteadyTime DrawTime();
 
 class DrawBudget {
 public:

@@ -6,7 +6,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2 fontconfig qt6-translations-l10n)
+          libbenchmark-dev fonts-liberation2 fontconfig qt6-translations-l10n
+          clang-format)
 for option in "$@"; do
     case $option in
         --run) packages+=(xvfb xauth x11-apps imagemagick xdotool) ;;

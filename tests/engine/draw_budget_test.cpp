@@ -18,9 +18,7 @@ protected:
             return now;
         };
     }
-    void TearDown() override {
-        DrawClock = [] { return std::chrono::steady_clock::now(); };
-    }
+    void TearDown() override { DrawClock = nullptr; }
 
     // How many draws the item gets before the budget says no.
     static int drawsUntilRefused(DrawBudget& budget) {
