@@ -2,7 +2,6 @@
 // The keyboard cursor's moves over the cells of the picture.
 #include "exercise/keyboard_cursor.h"
 
-#include <cstdlib>
 #include <utility>
 
 void KeyboardCursor::Begin(int rows, int columns, Choosable choosable) {
@@ -18,14 +17,6 @@ void KeyboardCursor::Begin(int rows, int columns, Choosable choosable) {
 bool KeyboardCursor::IsChoosable(int row, int column) const {
     return row >= 1 && row <= rows_ && column >= 1 && column <= columns_ && choosable_ &&
            choosable_(row, column);
-}
-
-int KeyboardCursor::NearestIn(int row, int column) const {
-    int best = 0;
-    for (int j = 1; j <= columns_; ++j)
-        if (IsChoosable(row, j) && (best == 0 || std::abs(j - column) < std::abs(best - column)))
-            best = j;
-    return best;
 }
 
 void KeyboardCursor::Move(Direction direction) {
@@ -46,11 +37,12 @@ void KeyboardCursor::Move(Direction direction) {
     }
     case Up:
     case Down: {
+        // The nearest cell above or below in the cursor's column; with none
+        // there, the cursor stays.
         const int step = direction == Up ? -1 : 1;
         for (int i = row_ + step; i >= 1 && i <= rows_; i += step) {
-            if (const int j = NearestIn(i, column_)) {
+            if (IsChoosable(i, column_)) {
                 row_ = i;
-                column_ = j;
                 return;
             }
         }

@@ -17,9 +17,8 @@ public:
     // from the top row leftwards, and is not yet shown.
     void Begin(int rows, int columns, Choosable choosable);
     // Left and Right: the nearest choosable cell in the row. Up and Down:
-    // the nearest row above or below that has a choosable cell, in the same
-    // column when that cell is choosable, otherwise the nearest one. At an
-    // edge the cursor stays. Every move shows the cursor.
+    // the nearest choosable cell in the column above or below. With no such
+    // cell the cursor stays. Every move shows the cursor.
     void Move(Direction direction);
     // After a change of the cells: a cursor whose cell may no longer hold it
     // moves on to the next choosable cell in reading order, from the top
@@ -36,9 +35,6 @@ public:
 
 private:
     bool IsChoosable(int row, int column) const;
-    // The choosable column of `row` nearest to `column`, the left one of
-    // two at the same distance; 0 when the row has none.
-    int NearestIn(int row, int column) const;
 
     int rows_ = 0;
     int columns_ = 0;
