@@ -4,6 +4,8 @@
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 
+#include <QAbstractButton>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -124,6 +126,29 @@ QPagedPaintDevice& PrinterBackend::Device() {
     return Printer();
 }
 
+namespace {
+
+// Qt's print dialog under CUPS shows its page range and its odd/even page
+// set even with the page range option off, for CUPS to pick the pages
+// itself. Every page of the log is printed, so both are hidden once the
+// dialog has set up its widgets, which it does each time it is shown.
+class HidePageChoice : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            for (const char* name : {"gbPrintRange", "pageSetLabel", "pageSetCombo"})
+                if (auto* widget = watched->findChild<QWidget*>(QLatin1String(name)))
+                    widget->hide();
+            if (auto* all = watched->findChild<QAbstractButton*>(QStringLiteral("printAll")))
+                all->setChecked(true);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage) {
     QPrintDialog dialog(&Printer(), dialogParent_);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
@@ -131,10 +156,11 @@ bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage) {
     dialog.setFromTo(fromPage, toPage);
     // Every page is printed, so the dialog offers no page range, no
     // selection and no file to print to. The options come last: setting the
-    // pages turns the page range back on. (Qt's dialog under CUPS still
-    // offers a range; CUPS then prints only those pages of the job.)
+    // pages turns the page range back on.
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize |
                       QAbstractPrintDialog::PrintCollateCopies);
+    HidePageChoice hidePageChoice;
+    dialog.installEventFilter(&hidePageChoice);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     Printer().setDocName(QString()); // the print job has no title

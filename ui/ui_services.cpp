@@ -4,12 +4,18 @@
 #include "engine/kolv_erkl.h"
 #include "ui/button_glyphs.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace KolvErkl {
 
 std::function<void(const QString&, const QString&)> MessageHook;
+
+namespace {
+// Room in a title bar for the window manager's icon and buttons.
+constexpr int CaptionButtonsWidth = 120;
+} // namespace
 std::function<void()> HelpHook;
 
 namespace {
@@ -31,6 +37,13 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
     // The same green tick as on the program's other OK buttons.
     box.button(QMessageBox::Ok)->setIcon(CheckGlyph());
+    // A box for a short text would cut its caption in the title bar: make it
+    // as wide as the caption and the title bar's buttons need.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(caption) + CaptionButtonsWidth;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "app_test_support.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QPrintDialog>
 #include <QTemporaryDir>
 
@@ -111,11 +112,15 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
     PrinterBackend printer(nullptr);
     QAbstractPrintDialog::PrintDialogOptions options;
     QList<int> pages;
+    bool rangeShown = false;
     KolvTest::WhenModal([&](QWidget* dialog) {
         auto* print = qobject_cast<QPrintDialog*>(dialog);
         ASSERT_NE(print, nullptr);
         options = print->options();
         pages = {print->fromPage(), print->toPage(), print->minPage(), print->maxPage()};
+        // Qt's dialog under CUPS would offer a range of its own.
+        for (auto* range : print->findChildren<QGroupBox*>(u"gbPrintRange"_qs))
+            rangeShown = rangeShown || !range->isHidden();
         print->reject();
     });
     EXPECT_FALSE(printer.AskUser(1, 3, 3));
@@ -124,6 +129,7 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintToFile));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintCurrentPage));
     EXPECT_EQ(pages, (QList<int>{1, 3, 1, 3}));
+    EXPECT_FALSE(rangeShown);
 }
 
 class PrintToPdfTest : public ::testing::Test {
