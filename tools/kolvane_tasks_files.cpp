@@ -52,8 +52,8 @@ int RunShow(const std::vector<std::string>& arguments, std::ostream& out, std::o
     out << "Free: " << int{r.Free} << '\n'
         << "VariableCount: " << r.VariableCount << '\n'
         << "TaskNumber: " << r.TaskNumber << '\n'
-        << "Formula: " << Cp1252ToUtf8(r.Formula.Text()) << '\n'
-        << "FileName: " << Cp1252ToUtf8(r.FileName.Text()) << '\n';
+        << "Formula: " << EscapeControlCharacters(Cp1252ToUtf8(r.Formula.Text())) << '\n'
+        << "FileName: " << EscapeControlCharacters(Cp1252ToUtf8(r.FileName.Text())) << '\n';
     return ExitOk;
 }
 
@@ -173,7 +173,9 @@ int RunShowExtra(const std::vector<std::string>& arguments, std::ostream& out, s
     if (!LoadExtraOption(arguments[0], err))
         return ExitBadInput;
     for (int k = 1; k <= ExtraTaskCount; ++k)
-        out << Cp1252ToUtf8(ExtraTasks[static_cast<std::size_t>(k)].Formula) << '\n';
+        out << EscapeControlCharacters(
+                   Cp1252ToUtf8(ExtraTasks[static_cast<std::size_t>(k)].Formula))
+            << '\n';
     return ExitOk;
 }
 

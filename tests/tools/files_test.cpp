@@ -92,6 +92,15 @@ TEST_F(FileCommands, MakeTaskWritesTheRecordTheDefineDialogWouldAndShowReadsIt) 
     EXPECT_EQ(shown.status, 0);
     EXPECT_EQ(shown.out, "Free: 0\nVariableCount: 2\nTaskNumber: 25\nFormula: x*y+1\n"
                          "FileName: Opg25.kvn\n");
+
+    // A record made outside the program keeps each field on its own line.
+    expected.FileName.Assign("Opg\n25\t.kvn");
+    const auto odd = KolvErkl::EncodeTaskRecord(expected);
+    std::ofstream(Path("odd.kvn"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(odd.data()), std::streamsize(odd.size()));
+    EXPECT_EQ(Run({"show", Path("odd.kvn")}).out,
+              "Free: 0\nVariableCount: 2\nTaskNumber: 25\nFormula: x*y+1\n"
+              "FileName: Opg\\n25\\t.kvn\n");
 }
 
 TEST_F(FileCommands, MakeTaskRefusesWithTheDefineDialogsMessages) {
