@@ -124,33 +124,39 @@ void TForm2::CreateToolbar() {
     Bevel3 = bevel(Panel1, QStringLiteral("Bevel3"), QRect(140, 4, 81, 41));
     Bevel4 = bevel(Panel1, QStringLiteral("Bevel4"), QRect(232, 4, 121, 41));
 
-    SpeedButton10 = speedButton(Panel1, QStringLiteral("SpeedButton10"), 18, ButtonTop,
-                                QStringLiteral("Udskriv"), PrinterPicture());
-    SpeedButton11 =
-        speedButton(Panel1, QStringLiteral("SpeedButton11"), 54, ButtonTop,
-                    QStringLiteral("Navn eller overskrift til udskrifter"), PencilPicture());
-    SpeedButton18 =
-        speedButton(Panel1, QStringLiteral("SpeedButton18"), 90, ButtonTop,
-                    QStringLiteral("Kopier forløbet til Klippebordet"), DocumentsPicture());
-    SpeedButton12 = speedButton(Panel1, QStringLiteral("SpeedButton12"), 146, ButtonTop,
-                                QStringLiteral("2 eller 3 variable"), VariablesPicture());
-    SpeedButton17 = speedButton(Panel1, QStringLiteral("SpeedButton17"), 182, ButtonTop,
-                                QStringLiteral("Vælg opgave"), TaskListPicture());
-    SpeedButton13 = speedButton(Panel1, QStringLiteral("SpeedButton13"), 238, ButtonTop,
-                                QStringLiteral("Observér"), SpectaclesPicture());
-    SpeedButton14 = speedButton(Panel1, QStringLiteral("SpeedButton14"), 276, ButtonTop,
-                                QStringLiteral("Eksperimentér"), QuestionDigitsPicture());
-    SpeedButton15 = speedButton(Panel1, QStringLiteral("SpeedButton15"), 314, ButtonTop,
-                                QStringLiteral("Kontrollér"), TickPicture(QColor(250, 220, 0)));
-
-    connect(SpeedButton10, &QToolButton::clicked, this, &TForm2::SpeedButton10Click);
-    connect(SpeedButton11, &QToolButton::clicked, this, &TForm2::SpeedButton11Click);
-    connect(SpeedButton12, &QToolButton::clicked, this, &TForm2::SpeedButton12Click);
-    connect(SpeedButton13, &QToolButton::clicked, this, &TForm2::SpeedButton13Click);
-    connect(SpeedButton14, &QToolButton::clicked, this, &TForm2::SpeedButton14Click);
-    connect(SpeedButton15, &QToolButton::clicked, this, &TForm2::SpeedButton15Click);
-    connect(SpeedButton17, &QToolButton::clicked, this, &TForm2::SpeedButton17Click);
-    connect(SpeedButton18, &QToolButton::clicked, this, &TForm2::SpeedButton18Click);
+    // The speed buttons from left to right: the log's (print, heading, copy),
+    // the task's (variables, choice) and the modes.
+    struct ButtonRow {
+        QToolButton*& button;
+        const char* name;
+        int x;
+        QString hint;
+        QPixmap picture;
+        void (TForm2::*click)();
+    };
+    const ButtonRow buttons[] = {
+        {SpeedButton10, "SpeedButton10", 18, QStringLiteral("Udskriv"), PrinterPicture(),
+         &TForm2::SpeedButton10Click},
+        {SpeedButton11, "SpeedButton11", 54, QStringLiteral("Navn eller overskrift til udskrifter"),
+         PencilPicture(), &TForm2::SpeedButton11Click},
+        {SpeedButton18, "SpeedButton18", 90, QStringLiteral("Kopier forløbet til Klippebordet"),
+         DocumentsPicture(), &TForm2::SpeedButton18Click},
+        {SpeedButton12, "SpeedButton12", 146, QStringLiteral("2 eller 3 variable"),
+         VariablesPicture(), &TForm2::SpeedButton12Click},
+        {SpeedButton17, "SpeedButton17", 182, QStringLiteral("Vælg opgave"), TaskListPicture(),
+         &TForm2::SpeedButton17Click},
+        {SpeedButton13, "SpeedButton13", 238, QStringLiteral("Observér"), SpectaclesPicture(),
+         &TForm2::SpeedButton13Click},
+        {SpeedButton14, "SpeedButton14", 276, QStringLiteral("Eksperimentér"),
+         QuestionDigitsPicture(), &TForm2::SpeedButton14Click},
+        {SpeedButton15, "SpeedButton15", 314, QStringLiteral("Kontrollér"),
+         TickPicture(QColor(250, 220, 0)), &TForm2::SpeedButton15Click},
+    };
+    for (const ButtonRow& row : buttons) {
+        row.button =
+            speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.hint, row.picture);
+        connect(row.button, &QToolButton::clicked, this, row.click);
+    }
 
     Label1 = new QLabel(Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -159,6 +165,11 @@ void TForm2::CreateToolbar() {
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(376, 26, 500, 19);
 
+    CreatePictureHolders();
+    CreateVariablesMenu();
+}
+
+void TForm2::CreatePictureHolders() {
     // The pictures of the machine, held by hidden images as in the toolbar
     // of the design; the painter draws from the same pictures.
     const std::pair<const char*, QImage> pictures[] = {
@@ -169,7 +180,9 @@ void TForm2::CreateToolbar() {
         holder->setPixmap(QPixmap::fromImage(image));
         holder->hide();
     }
+}
 
+void TForm2::CreateVariablesMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N2variable1 = PopupMenu1->addAction(QStringLiteral("2 variable"));

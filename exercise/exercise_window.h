@@ -151,6 +151,8 @@ protected:
 private:
     void FormShow();
     void CreateToolbar();
+    void CreatePictureHolders();
+    void CreateVariablesMenu();
     void CreateKeypad();
     void CreatePicture();
     void CreateKeys();
