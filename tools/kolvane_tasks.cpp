@@ -110,6 +110,67 @@ bool LooksLikeOption(const std::string& argument) {
 
 // Reads the options and operands of eval (batchAllowed) or table. On bad
 // input reports through Fail and returns false.
+// One option with its value, into the request; false (and the message)
+// when the value does not fit the option or the option came before.
+bool ApplyOption(const std::string& option, const std::string& value, Request& request,
+                 bool& varsGiven, std::ostream& err) {
+    const bool repeated =
+        (option == "--vars" && varsGiven) || (option == "--task" && request.Task) ||
+        (option == "--formula" && request.Formula) || (option == "--extra" && request.ExtraFile);
+    if (repeated) {
+        Fail(err, "option " + option + " given twice");
+        return false;
+    }
+    if (option == "--vars") {
+        const auto vars = ParseNumber(value);
+        if (vars != 2 && vars != 3) {
+            Fail(err, "the number of variables must be 2 or 3, not " + Quoted(value));
+            return false;
+        }
+        request.Variables = *vars;
+        varsGiven = true;
+    } else if (option == "--task") {
+        const auto task = ParseNumber(value);
+        if (!task || *task < 1 || *task > LastOwnTask) {
+            Fail(err, "the task number must be 1.." + std::to_string(BuiltInTasks) + ", not " +
+                          Quoted(value));
+            return false;
+        }
+        if (*task > BuiltInTasks) {
+            Fail(err, "task " + value + " is an own task: give its formula with --formula");
+            return false;
+        }
+        request.Task = *task;
+    } else if (option == "--formula") {
+        request.Formula = value;
+    } else {
+        request.ExtraFile = value;
+    }
+    return true;
+}
+
+// A request names its rule once: by --task or by --formula; a batch takes
+// everything from its input.
+bool RequestIsComplete(const std::vector<std::string>& arguments, const Request& request,
+                       std::ostream& err) {
+    if (request.Batch) {
+        if (arguments.size() != 1) {
+            Fail(err, "eval --batch takes no other options or operands");
+            return false;
+        }
+        return true;
+    }
+    if (request.Task && request.Formula) {
+        Fail(err, "give either --task or --formula, not both");
+        return false;
+    }
+    if (!request.Task && !request.Formula) {
+        Fail(err, "give the task with --task N or --formula TEXT");
+        return false;
+    }
+    return true;
+}
+
 bool ParseRequest(const std::vector<std::string>& arguments, bool batchAllowed, Request& request,
                   std::ostream& err) {
     bool varsGiven = false;
@@ -133,57 +194,10 @@ bool ParseRequest(const std::vector<std::string>& arguments, bool batchAllowed, 
             Fail(err, "option " + argument + " needs a value");
             return false;
         }
-        const std::string& value = arguments[++i];
-        const bool repeated = (argument == "--vars" && varsGiven) ||
-                              (argument == "--task" && request.Task) ||
-                              (argument == "--formula" && request.Formula) ||
-                              (argument == "--extra" && request.ExtraFile);
-        if (repeated) {
-            Fail(err, "option " + argument + " given twice");
+        if (!ApplyOption(argument, arguments[++i], request, varsGiven, err))
             return false;
-        }
-        if (argument == "--vars") {
-            const auto vars = ParseNumber(value);
-            if (vars != 2 && vars != 3) {
-                Fail(err, "the number of variables must be 2 or 3, not " + Quoted(value));
-                return false;
-            }
-            request.Variables = *vars;
-            varsGiven = true;
-        } else if (argument == "--task") {
-            const auto task = ParseNumber(value);
-            if (!task || *task < 1 || *task > LastOwnTask) {
-                Fail(err, "the task number must be 1.." + std::to_string(BuiltInTasks) + ", not " +
-                              Quoted(value));
-                return false;
-            }
-            if (*task > BuiltInTasks) {
-                Fail(err, "task " + value + " is an own task: give its formula with --formula");
-                return false;
-            }
-            request.Task = *task;
-        } else if (argument == "--formula") {
-            request.Formula = value;
-        } else {
-            request.ExtraFile = value;
-        }
     }
-    if (request.Batch) {
-        if (arguments.size() != 1) {
-            Fail(err, "eval --batch takes no other options or operands");
-            return false;
-        }
-        return true;
-    }
-    if (request.Task && request.Formula) {
-        Fail(err, "give either --task or --formula, not both");
-        return false;
-    }
-    if (!request.Task && !request.Formula) {
-        Fail(err, "give the task with --task N or --formula TEXT");
-        return false;
-    }
-    return true;
+    return RequestIsComplete(arguments, request, err);
 }
 
 // Puts the engine into the state that the request describes.
