@@ -75,7 +75,9 @@ void ShowHelpWindow() {
     QWidget* owner = QApplication::activeModalWidget();
     if (HelpWindow->parentWidget() != owner) {
         const QSize size = HelpWindow->size();
-        HelpWindow->setParent(owner, Qt::Window);
+        // As a dialog window of the dialog, the window manager keeps it above
+        // that dialog, also when the pupil clicks back into the dialog.
+        HelpWindow->setParent(owner, owner ? Qt::Dialog : Qt::Window);
         HelpWindow->resize(size);
     }
     HelpWindow->OpenAtStart(KolvErkl::HelpFile.isEmpty() ? KolvErkl::DefaultHelpFile()
