@@ -29,19 +29,9 @@ check() { # check "what" command...
 }
 
 # ---- Tools the checks need ------------------------------------------------
-needs=(desktop-file-utils appstream lintian xvfb xauth xdotool imagemagick openbox
-       xdg-utils libfile-mimeinfo-perl man-db dpkg-dev)
-missing=()
-for p in "${needs[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
-fi
+tools/install-deps.sh --package
 
 # ---- Build the package ----------------------------------------------------
-tools/install-deps.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j2
 rm -f build/kolvane_*.deb
@@ -109,18 +99,8 @@ runuser -u "$user" -- rm -f "$home/Documents/Opg25.kvn"
 work=$(runuser -u "$user" -- mktemp -d)
 
 # A display of its own: KOLVANE_CHECK_DISPLAY, or the first free one.
-display_file=$(mktemp)
-if [[ -n ${KOLVANE_CHECK_DISPLAY:-} ]]; then
-    Xvfb "$KOLVANE_CHECK_DISPLAY" -screen 0 1280x800x24 -nolisten tcp &
-    echo "${KOLVANE_CHECK_DISPLAY#:}" >"$display_file"
-else
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" &
-fi
-xvfb=$!
-for _ in $(seq 50); do [[ -s $display_file ]] && break; sleep 0.1; done
-display=$(<"$display_file")
-rm -f "$display_file"
-sleep 1
+source tools/xvfb.sh
+start_xvfb "${KOLVANE_CHECK_DISPLAY:-}"
 export DISPLAY=:$display
 runuser -u "$user" -- env DISPLAY=:"$display" openbox >/dev/null 2>&1 &
 wm=$!
@@ -129,7 +109,7 @@ runuser -u "$user" -- env DISPLAY=:"$display" HOME="$home" LANG=C.UTF-8 /usr/bin
     >"$out/kolvane.log" 2>&1 &
 program=$!
 cleanup_display() {
-    kill "$program" "$wm" "$xvfb" 2>/dev/null || true
+    kill "$program" "$wm" "$xvfb_pid" 2>/dev/null || true
 }
 trap 'cleanup_display; rm -rf "$tree"' EXIT
 

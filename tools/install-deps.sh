@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Kolvane needs to build and test (and, with
 # --run, to be shown under Xvfb; with --fuzz, to build the fuzz targets with
-# clang), but only when something is missing.
+# clang; with --package, to check the Debian package), but only when
+# something is missing.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
@@ -13,6 +14,9 @@ for option in "$@"; do
         --run) packages+=(xvfb xauth x11-apps imagemagick xdotool) ;;
         # The sanitizer and libFuzzer runtimes are only recommended by clang.
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        # What tools/check-package.sh checks the Debian package with.
+        --package) packages+=(desktop-file-utils appstream lintian xvfb xauth xdotool imagemagick
+                              openbox xdg-utils libfile-mimeinfo-perl man-db dpkg-dev) ;;
     esac
 done
 

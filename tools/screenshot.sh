@@ -28,10 +28,6 @@ for tool in Xvfb import; do
     command -v "$tool" >/dev/null || { echo "screenshot.sh: $tool is missing" >&2; exit 1; }
 done
 
-display=99
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
-    display=$((display + 1))
-done
 
 xvfb_pid= program_pid=
 cleanup() {
@@ -41,12 +37,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$display ]] && break
-    sleep 0.1
-done
+source tools/xvfb.sh
+start_xvfb
 
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$program" "$@" >/dev/null 2>&1 &
 program_pid=$!

@@ -7,6 +7,7 @@
 # KOLVANE_RUNS times each (default 5); the medians and their ratios are
 # printed. Measure a Release build (the dev preset):
 #   tools/startup_compare.sh [path/to/kolvane]      (default build/app/kolvane)
+# KOLVANE_DISPLAY=N runs it on display :N (default: the first free one).
 # Needs Xvfb, a C compiler with the X11 headers and Qt 6's development files.
 set -euo pipefail
 program=${1:-build/app/kolvane}
@@ -155,16 +156,8 @@ cc -O2 -o "$work/mapwatch" "$work/mapwatch.c" -lX11
 # shellcheck disable=SC2046
 c++ -O2 -fPIC -std=c++17 -o "$work/bare" "$work/bare.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 
-display=${KOLVANE_DISPLAY:-99}
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$display ]] && break
-    sleep 0.1
-done
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb ${KOLVANE_DISPLAY:+":$KOLVANE_DISPLAY"}
 
 # Runs one program once; appends "ms KiB" to the file named.
 measure() {
