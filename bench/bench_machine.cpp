@@ -44,25 +44,20 @@ void FormulaPath(benchmark::State& state) {
 }
 BENCHMARK(FormulaPath)->DenseRange(0, 4);
 
-void NextPrimeAtTheTop(benchmark::State& state) {
+// One own-task formula on the same values, time and again.
+void OwnFormula(benchmark::State& state, const char* formula) {
     ResetEngineState();
     CurrentTask = 21;
-    CurrentFormula = "s(d(2147483000))";
+    CurrentFormula = formula;
     for (auto _ : state)
         benchmark::DoNotOptimize(MachineOutput(1, 2, 3));
 }
-BENCHMARK(NextPrimeAtTheTop)->Unit(benchmark::kMicrosecond);
-
+BENCHMARK_CAPTURE(OwnFormula, NextPrimeAtTheTop, "s(d(2147483000))")->Unit(benchmark::kMicrosecond);
 // A formula from a file made outside the program: four primes near the top
 // of the range and never a value, for which a window draws up to 20 000
 // values before it gives up.
-void CostlyFormulaWithoutValue(benchmark::State& state) {
-    ResetEngineState();
-    CurrentTask = 21;
-    CurrentFormula = "d(2114305601)-d(2114305601)+d(1948819133)-d(1948819133)/0";
-    for (auto _ : state)
-        benchmark::DoNotOptimize(MachineOutput(1, 2, 3));
-}
-BENCHMARK(CostlyFormulaWithoutValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(OwnFormula, CostlyFormulaWithoutValue,
+                  "d(2114305601)-d(2114305601)+d(1948819133)-d(1948819133)/0")
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -23,31 +23,17 @@ void KeyboardCursor::Move(Direction direction) {
     shown_ = true;
     if (row_ == 0)
         return;
-    switch (direction) {
-    case Left:
-    case Right: {
-        const int step = direction == Left ? -1 : 1;
-        for (int j = column_ + step; j >= 1 && j <= columns_; j += step) {
-            if (IsChoosable(row_, j)) {
-                column_ = j;
-                return;
-            }
+    // The nearest choosable cell in the row (Left, Right) or in the column
+    // (Up, Down); with none there the cursor stays.
+    const int rowStep = direction == Up ? -1 : direction == Down ? 1 : 0;
+    const int columnStep = direction == Left ? -1 : direction == Right ? 1 : 0;
+    for (int i = row_ + rowStep, j = column_ + columnStep;
+         i >= 1 && i <= rows_ && j >= 1 && j <= columns_; i += rowStep, j += columnStep) {
+        if (IsChoosable(i, j)) {
+            row_ = i;
+            column_ = j;
+            return;
         }
-        return;
-    }
-    case Up:
-    case Down: {
-        // The nearest cell above or below in the cursor's column; with none
-        // there, the cursor stays.
-        const int step = direction == Up ? -1 : 1;
-        for (int i = row_ + step; i >= 1 && i <= rows_; i += step) {
-            if (IsChoosable(i, column_)) {
-                row_ = i;
-                return;
-            }
-        }
-        return;
-    }
     }
 }
 

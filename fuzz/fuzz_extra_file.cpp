@@ -29,9 +29,7 @@ std::vector<std::string> LoadedFormulas() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string name = KolvaneFuzz::WriteScratchFile("Ekstraopgaver.kvn", bytes);
-    ResetEngineState();
-    ProgramArguments.clear();
-    InitTaskCatalogue();
+    ResetProgramState();
     const FileResult loaded = LoadExtraTasksFile(name);
     if (TaskFolder.size() > 60 || loaded.Failed == ExtraTaskMode)
         std::abort();

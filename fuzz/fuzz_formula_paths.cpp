@@ -7,8 +7,8 @@
 // then the formula.
 #include "engine/formula.h"
 #include "fuzz_support.h"
+#include "tests/engine/formula_reference.h"
 
-#include <cmath>
 #include <cstdlib>
 
 using namespace KolvErkl;
@@ -36,17 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     NumberOfVariables = variables;
     CurrentTask = 21;
     CurrentValues = values; // what b, c, e, i, j and k read
-    FormulaText text(formula);
-    PrepareFormula(text, values[0], values[1], values[2]);
-    int32_t expected = InvalidOutput;
-    int32_t expectedPosition = 0;
-    if (!FormulaError) {
-        const FormulaValue v = EvaluateFormula(text.View());
-        expectedPosition = v.ErrorPosition;
-        if (v.ErrorPosition == 0 && !FormulaError && std::fabs(v.Value) < 10000)
-            expected = static_cast<int32_t>(RoundHalfEven(v.Value));
-    }
-    if (output != expected || error != FormulaError || position != expectedPosition)
+    const KolvTest::FormulaReference expected =
+        KolvTest::ReferenceOutput(formula, values[0], values[1], values[2]);
+    if (output != expected.Output || error != expected.Error || position != expected.Position)
         std::abort();
     return 0;
 }

@@ -16,9 +16,7 @@ using namespace KolvErkl;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string name = KolvaneFuzz::WriteScratchFile("Opgave.kvn", bytes);
-    ResetEngineState();
-    ProgramArguments.clear();
-    InitTaskCatalogue();
+    ResetProgramState();
     const FileResult loaded = LoadOwnTaskFile(name);
     if (TaskFolder.size() > 60)
         std::abort();

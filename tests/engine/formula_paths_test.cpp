@@ -4,6 +4,7 @@
 // must agree with the public steps and with the library in every result.
 #include "engine/formula.h"
 #include "engine_test_support.h"
+#include "formula_reference.h"
 
 #include <cfenv>
 #include <cmath>
@@ -14,6 +15,8 @@
 #include <vector>
 
 using namespace KolvErkl;
+using KolvTest::FormulaReference;
+using KolvTest::ReferenceOutput;
 
 namespace {
 
@@ -51,20 +54,11 @@ TEST_F(EngineTest, TheMachineAgreesWithThePublicSteps) {
         const bool error = FormulaError;
         const int32_t position = LastErrorPosition;
 
-        FormulaText text(formula);
-        PrepareFormula(text, x, y, z);
-        int32_t expected = InvalidOutput;
-        int32_t expectedPosition = 0;
-        if (!FormulaError) {
-            const FormulaValue v = EvaluateFormula(text.View());
-            expectedPosition = v.ErrorPosition;
-            if (v.ErrorPosition == 0 && !FormulaError && std::fabs(v.Value) < 10000)
-                expected = static_cast<int32_t>(RoundHalfEven(v.Value));
-            evaluated += expected != InvalidOutput;
-        }
-        ASSERT_EQ(output, expected) << formula;
-        ASSERT_EQ(error, FormulaError) << formula;
-        ASSERT_EQ(position, expectedPosition) << formula;
+        const FormulaReference expected = ReferenceOutput(formula, x, y, z);
+        evaluated += expected.Output != InvalidOutput;
+        ASSERT_EQ(output, expected.Output) << formula;
+        ASSERT_EQ(error, expected.Error) << formula;
+        ASSERT_EQ(position, expected.Position) << formula;
     }
     EXPECT_GT(evaluated, 10000); // the mix reaches values, not only failures
 }
