@@ -101,24 +101,23 @@ void TForm2::ArrowKey(KeyboardCursor::Direction direction) {
 }
 
 void TForm2::EnterKey() {
-    if (ExerciseMode != Experiment && ExerciseMode != Check)
-        return;
-    if (KeyCursor.Row() == 0)
-        return;
-    const QRect field = ExerciseMode == Experiment
-                            ? ExperimentField(KeyCursor.Row(), KeyCursor.Column())
-                            : CheckField(KeyCursor.Row(), OutputColumn);
-    PaintBox1MouseUp(field.center().x(), field.center().y());
+    const QRect field = KeyCursorCell();
+    if (!field.isNull())
+        PaintBox1MouseUp(field.center().x(), field.center().y());
 }
 
-QRect TForm2::KeyCursorField() const {
-    if (!KeyCursor.Shown())
+QRect TForm2::KeyCursorCell() const {
+    if (KeyCursor.Row() == 0)
         return {};
     if (ExerciseMode == Experiment)
         return ExperimentField(KeyCursor.Row(), KeyCursor.Column());
     if (ExerciseMode == Check)
         return CheckField(KeyCursor.Row(), OutputColumn);
     return {};
+}
+
+QRect TForm2::KeyCursorField() const {
+    return KeyCursor.Shown() ? KeyCursorCell() : QRect();
 }
 
 QString TForm2::PictureDescription() const {

@@ -603,7 +603,7 @@ void TForm2::ChooseVariables(int variables) {
     SetKeypadVisible(false);
     Label1->clear();
     Label2->clear();
-    RestoreCheckControls(); // the check has ended with the task
+    HideCheckButton(); // the check has ended with the task
 }
 
 void TForm2::SpeedButton17Click() {

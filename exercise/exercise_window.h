@@ -158,6 +158,9 @@ private:
     void CreateKeys();
     // A key for a button: a click on it while it is shown and enabled.
     void PressByKey(QToolButton* button);
+    // The field under the keyboard cursor, shown or not; empty outside the
+    // experiment and the check, or with no cell to stand on.
+    QRect KeyCursorCell() const;
     void LayOut();
     QRect ClientArea() const;
     void RepaintPicture();
