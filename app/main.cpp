@@ -5,9 +5,9 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "catalogue/task_catalogue.h"
+#include "ui/file_names.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -22,10 +22,9 @@ int main(int argc, char** argv) {
     QTranslator qtTexts;
     KolvErkl::UseDanishDialogs(qtTexts, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
-    KolvErkl::ProgramPath = QCoreApplication::applicationFilePath().toStdString();
-    for (int i = 1; i < argc; ++i)
-        KolvErkl::ProgramArguments.emplace_back(argv[i]);
-    KolvErkl::FallbackTaskFolder = QFile::encodeName(KolvErkl::UserSaveFolder()).toStdString();
+    KolvErkl::ProgramPath = KolvErkl::NativeFileName(QCoreApplication::applicationFilePath());
+    KolvErkl::ProgramArguments = KolvErkl::ProgramArgumentsOf(argc, argv);
+    KolvErkl::FallbackTaskFolder = KolvErkl::NativeFileName(KolvErkl::UserSaveFolder());
 
     TForm1* mainWindow = KolvErkl::CreateWindows();
     mainWindow->showMaximized();

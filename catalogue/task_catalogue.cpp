@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/task_catalogue.h"
 
+#include "catalogue/native_files.h"
 #include "engine/kolv_erkl.h"
 
 #include <algorithm>
-#include <unistd.h>
 
 namespace KolvErkl {
 
@@ -73,23 +73,21 @@ std::string CutText(const std::string& text, std::size_t limit) {
     return text.substr(0, n);
 }
 
-// Up to and including the last '/' before `end`, or empty.
+// Up to and including the last separator before `end`, or empty.
 std::string FolderPart(const std::string& name, std::size_t end) {
-    const std::size_t slash = name.substr(0, end).rfind('/');
-    return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+    for (std::size_t i = std::min(end, name.size()); i > 0; --i) {
+        if (NativeFiles::IsSeparator(name[i - 1]))
+            return name.substr(0, i);
+    }
+    return {};
 }
 
-// A folder ending in '/'; when that is too long, the deepest of its parent
-// folders that fits.
+// A folder ending in a separator; when that is too long, the deepest of its
+// parent folders that fits.
 std::string FittedFolder(std::string folder) {
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
+    if (!folder.empty() && !NativeFiles::IsSeparator(folder.back()))
+        folder += NativeFiles::Separator;
     return folder.size() > FolderTextLimit ? FolderPart(folder, FolderTextLimit) : folder;
-}
-
-// Whether new files can be made in the folder (empty: the current folder).
-bool CanWriteIn(const std::string& folder) {
-    return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
 }
 
 } // namespace
@@ -215,9 +213,9 @@ void InitTaskCatalogue() {
         // The folder of the program's own file, as long as saves can go
         // there; an installed program's folder is nobody's to write in.
         TaskFolder = FittedFolder(FolderPart(ProgramPath, ProgramPath.size()));
-        if (!CanWriteIn(TaskFolder) && !FallbackTaskFolder.empty()) {
+        if (!NativeFiles::CanWriteIn(TaskFolder) && !FallbackTaskFolder.empty()) {
             const std::string fallback = FittedFolder(FallbackTaskFolder);
-            if (CanWriteIn(fallback))
+            if (NativeFiles::CanWriteIn(fallback))
                 TaskFolder = fallback;
         }
     }

@@ -8,6 +8,7 @@
 
 #include "catalogue/cp1252.h"
 #include "catalogue/define_task.h"
+#include "catalogue/native_files.h"
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
 #include "engine/kolv_erkl.h"
@@ -135,7 +136,7 @@ int RunMakeExtra(const std::vector<std::string>& arguments, std::ostream& err) {
     if (arguments.size() != 2)
         return Fail(err, "make-extra needs TEXTFILE and FILE");
     const std::string& textFile = arguments[0];
-    std::ifstream in(textFile, std::ios::binary);
+    std::ifstream in(KolvErkl::NativeFiles::PathOf(textFile), std::ios::binary);
     if (!in)
         return Fail(err, textFile + ": cannot be read");
 

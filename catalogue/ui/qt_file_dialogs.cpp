@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/ui/qt_file_dialogs.h"
 
+#include "ui/file_names.h"
+
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,7 +21,7 @@ void Preset(QFileDialog& dialog, const QString& preset) {
 std::optional<std::string> Chosen(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    return KolvErkl::NativeFileName(dialog.selectedFiles().front());
 }
 
 void Prepare(QFileDialog& dialog) {
@@ -51,7 +53,7 @@ std::optional<std::string> QtFileDialogs::ChooseFileToSave(const std::string& ti
     // The folder may still name the file given on the command line when that
     // file could not be opened; its folder is then the place to start.
     if (!folder.empty()) {
-        const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(folder)));
+        const QFileInfo start(KolvErkl::FileNameFromNative(folder));
         dialog.setDirectory(start.isDir() ? start.filePath() : start.absolutePath());
     }
     dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));

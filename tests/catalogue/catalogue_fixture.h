@@ -3,13 +3,14 @@
 // files, and file dialogs that answer from a script.
 #pragma once
 
+#include "catalogue/native_files.h"
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
 #include "engine/kolv_erkl.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -84,10 +85,7 @@ protected:
     std::filesystem::path dir;
 
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kolvane-catalogue-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        dir = NewScratchFolder("kolvane-catalogue");
         KolvErkl::ResetProgramState();
         KolvErkl::SeedRandom(20260308);
         // An installed program: the task folder is the program's own.
@@ -101,8 +99,11 @@ protected:
         KolvErkl::ResetProgramState();
     }
 
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-    std::string Folder() const { return dir.string() + "/"; }
+    // Names as the file dialogs give them, in the system's own form.
+    std::string File(const std::string& name) const { return Folder() + name; }
+    std::string Folder() const {
+        return KolvErkl::NativeFiles::NameOf(dir) + KolvErkl::NativeFiles::Separator;
+    }
 };
 
 } // namespace KolvTest

@@ -179,9 +179,14 @@ TEST_F(CatalogueTest, StartUpFolder) {
 }
 
 TEST_F(CatalogueTest, StartUpFolderGivesWayToTheFallbackWhereSavesCannotGo) {
+    const char separator = KolvErkl::NativeFiles::Separator;
     const std::string documents = Folder() + "Dokumenter";
-    const std::string shortParent = Folder() + std::string(25, 'd') + "/";
-    const std::string tooLong = shortParent + std::string(10, 'e');
+    // A folder whose name with its separator is too long for the task folder,
+    // in a parent that fits, wherever the system keeps its temporary files.
+    ASSERT_LE(Folder().size(), 50u);
+    const std::size_t room = 60 - Folder().size();
+    const std::string shortParent = Folder() + std::string(room / 2, 'd') + separator;
+    const std::string tooLong = shortParent + std::string(room, 'e');
     for (const std::string& d : {documents, tooLong})
         std::filesystem::create_directories(d);
     const std::string missing = "/no/such/folder/bin/kolvane";
@@ -190,8 +195,8 @@ TEST_F(CatalogueTest, StartUpFolderGivesWayToTheFallbackWhereSavesCannotGo) {
     };
     const std::vector<Row> rows = {
         {File("kolvane"), documents, Folder()},
-        {missing, documents, documents + "/"},
-        {missing, documents + "/", documents + "/"},
+        {missing, documents, documents + separator},
+        {missing, documents + separator, documents + separator},
         {missing, tooLong, shortParent},
         {missing, "", "/no/such/folder/bin/"},
         {missing, "/no/such/home", "/no/such/folder/bin/"},
@@ -216,6 +221,16 @@ TEST_F(CatalogueTest, FolderAfterOpeningAFile) {
         // Cut before its ".kvn": the deepest folder the cut text names.
         {deep + "Opg21.kvn", "/" + std::string(50, 'd') + "/"},
         {"/" + std::string(70, 'f') + ".kvn", "/"},
+#ifdef _WIN32
+        // Windows names: backslashes, a drive letter, both separators.
+        {"C:\\Mine opgaver\\Opg21.kvn", "C:\\Mine opgaver\\"},
+        {"C:\\Opg21.kvn", "C:\\"},
+        {"C:Opg21.kvn", ""},
+        {"D:/skole\\7a/Opg21.kvn", "D:/skole\\7a/"},
+        {"\\\\server\\del\\Opg21.kvn", "\\\\server\\del\\"},
+#else
+        {"/a\\b/c\\Opg21.kvn", "/a\\b/"}, // a backslash is a character of a name
+#endif
     };
     for (const auto& [name, folder] : rows) {
         UpdateTaskFolder(name);

@@ -1,68 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks's file commands run as a program: the files they write and
 // read, and their refusals.
+#include "catalogue/native_files.h"
 #include "catalogue/task_catalogue.h"
+#include "tools/run_program.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
-struct Ran {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using Ran = KolvTest::RunResult;
+using KolvTest::FileText;
 
 class FileCommands : public ::testing::Test {
 protected:
     std::filesystem::path dir;
 
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kolvane-files-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-    }
+    void SetUp() override { dir = KolvTest::NewScratchFolder("kolvane-files"); }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Path(const std::string& name) const {
+        return KolvErkl::NativeFiles::NameOf(dir / KolvErkl::NativeFiles::PathOf(name));
+    }
 
     Ran Run(const std::vector<std::string>& arguments) {
-        std::string command = Quote(KOLVANE_TASKS_EXE);
-        for (const std::string& a : arguments)
-            command.append(" ").append(Quote(a));
-        command += " 2>" + Quote(Path("err")) + " </dev/null";
-        Ran ran;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return ran;
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            ran.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        ran.err = Slurp(Path("err"));
-        return ran;
+        return KolvTest::RunProgram(KOLVANE_TASKS_EXE, arguments, "", dir);
     }
 
     // A text file of formula lines x+100, x+200, ... (count lines).
@@ -86,7 +53,7 @@ TEST_F(FileCommands, MakeTaskWritesTheRecordTheDefineDialogWouldAndShowReadsIt) 
     expected.Formula.Assign("x*y+1");
     expected.FileName.Assign("Opg25.kvn");
     const auto bytes = KolvErkl::EncodeTaskRecord(expected);
-    EXPECT_EQ(Slurp(Path("minopgave.kvn")), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(FileText(Path("minopgave.kvn")), std::string(bytes.begin(), bytes.end()));
 
     const Ran shown = Run({"show", Path("minopgave.kvn")});
     EXPECT_EQ(shown.status, 0);
@@ -133,12 +100,12 @@ TEST_F(FileCommands, MakeTaskRefusesWithTheDefineDialogsMessages) {
         EXPECT_EQ(ran.err, "kolvane-tasks: " + row.err + "\n");
         EXPECT_FALSE(std::filesystem::exists(file)) << row.err;
     }
-    EXPECT_EQ(Slurp(Path("keep.txt")), "keep");
+    EXPECT_EQ(FileText(Path("keep.txt")), "keep");
 }
 
 TEST_F(FileCommands, ExtraTaskFilesRoundTripAndDriveEvalAndTable) {
     ASSERT_EQ(Run({"make-extra", FormulaLines(20), Path("ekstra.kvn")}).status, 0);
-    const std::string bytes = Slurp(Path("ekstra.kvn"));
+    const std::string bytes = FileText(Path("ekstra.kvn"));
     ASSERT_EQ(bytes.size(), 20 * KolvErkl::ExtraRecordSize);
     EXPECT_EQ(bytes.substr(0, 3), std::string("\x05\x85\x39", 3)); // "x+100": 120+13, 43+14
 

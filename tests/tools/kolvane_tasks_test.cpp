@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kolvane-tasks run as a program: what it prints and its exit status for
 // good and bad invocations of eval and table.
+#include "tools/run_program.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,64 +14,20 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'')
-            quoted += "'\\''";
-        else
-            quoted += c;
-    }
-    return quoted + "'";
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using Result = KolvTest::RunResult;
+using KolvTest::FileText;
 
 class KolvaneTasks : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("kolvane_tasks_test_" + std::to_string(::getpid()) + "_" + info->name());
-        std::filesystem::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = KolvTest::NewScratchFolder("kolvane_tasks_test"); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     Result Run(const std::vector<std::string>& arguments, const std::string& input = "") {
-        const auto in = dir_ / "in", err = dir_ / "err";
-        std::ofstream(in, std::ios::binary) << input;
-        std::string command = ShellQuoted(KOLVANE_TASKS_EXE);
-        for (const std::string& a : arguments)
-            command.append(" ").append(ShellQuoted(a));
-        command += " <" + ShellQuoted(in) + " 2>" + ShellQuoted(err);
-        Result result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return result;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = ReadFile(err);
-        return result;
+        return KolvTest::RunProgram(KOLVANE_TASKS_EXE, arguments, input, dir_);
     }
 
     static std::vector<std::string> Lines(const std::string& text) {
@@ -203,7 +161,7 @@ TEST_F(KolvaneTasks, ManualPageNamesTheCommandsAndOptionsOfHelp) {
     };
     const Result help = Run({"--help"});
     const std::set<std::string> fromHelp = names(help.out);
-    EXPECT_EQ(names(ReadFile(KOLVANE_SOURCE_DIR "/resources/man/kolvane-tasks.1")), fromHelp);
+    EXPECT_EQ(names(FileText(KOLVANE_SOURCE_DIR "/resources/man/kolvane-tasks.1")), fromHelp);
     EXPECT_TRUE(fromHelp.count("make-task") && fromHelp.count("--formula"));
 }
 
