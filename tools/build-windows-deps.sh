@@ -39,7 +39,7 @@ if [[ -f $gtest_done ]] && { ((engine_only)) || [[ -f $jpeg_done && -f $qt_done 
 fi
 
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          cmake ninja-build googletest wine64 wine xvfb xauth fonts-liberation2 dpkg-dev)
+          cmake ninja-build googletest wine64 wine fonts-wine xvfb xauth fonts-liberation2 dpkg-dev)
 if ((!engine_only)); then
     packages+=(qt6-base-dev qt6-base-dev-tools nsis)
 fi
