@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace KolvErkl;
 using namespace KolvTest;
@@ -54,6 +55,19 @@ protected:
     static void whenAnswer(int row) {
         WhenModal([row](QWidget*) { typeInto(Form4->Edit1, answerFor(row)); });
     }
+    // A key as the window system brings it to the main window: shortcuts
+    // first, then the focus. A menu that holds the keyboard fails the test
+    // instead of taking the lesson's keys.
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            ADD_FAILURE() << "a menu holds the keyboard: " << menu->objectName().toStdString();
+            menu->close();
+        }
+        QTest::keyClick(Form1->windowHandle(), key, modifiers);
+    }
+    // The check's rows in the order of the lesson: after each answer the
+    // keyboard cursor goes on to the next unanswered row.
+    static constexpr int AnswerOrder[] = {1, 3, 4, 2, 5};
 
     void startLesson() {
         SeedRandom(4711);
@@ -78,12 +92,15 @@ protected:
         click(Form2->SpeedButton14);
         clickField(ExperimentField(1, 1));
         click(Form2->KeypadButtons[4]);
+        clickField(ExperimentField(2, 2));
+        click(Form2->KeypadButtons[7]);
         click(Form2->SpeedButton15);
-        for (int row = 1; row <= 5; ++row) {
+        for (int row : AnswerOrder) {
             whenAnswer(row);
             clickField(CheckField(row, OutputColumn));
         }
         click(Form2->SpeedButton16);
+        click(Form2->SpeedButton10);
         whenHeading();
         click(Form2->SpeedButton11);
         click(Form2->SpeedButton18);
@@ -92,9 +109,6 @@ protected:
 
     QString lessonByKeys() {
         startLesson();
-        auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-            QTest::keyClick(Form1, key, modifiers);
-        };
         key(Qt::Key_A);
         QWidget* popup = QApplication::activePopupWidget();
         EXPECT_EQ(popup, Form2->PopupMenu1);
@@ -108,13 +122,26 @@ protected:
         key(Qt::Key_E);
         key(Qt::Key_Return);
         key(Qt::Key_4);
+        // The cursor has gone on to row 2, column 1.
+        for (Qt::Key arrow : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Right})
+            key(arrow);
+        key(Qt::Key_Space);
+        key(Qt::Key_7);
         key(Qt::Key_K);
-        for (int row = 1; row <= 5; ++row) {
+        auto answerByKey = [](int row, Qt::Key enter) {
             whenAnswer(row);
-            key(Qt::Key_Return);
-            key(Qt::Key_Down);
-        }
+            key(enter);
+        };
+        answerByKey(1, Qt::Key_Return);
+        key(Qt::Key_Down);
+        answerByKey(3, Qt::Key_Return);
+        answerByKey(4, Qt::Key_Return);
+        for (int up = 0; up < 3; ++up)
+            key(Qt::Key_Up);
+        answerByKey(2, Qt::Key_Return);
+        answerByKey(5, Qt::Key_Space);
         key(Qt::Key_U);
+        key(Qt::Key_P, Qt::ControlModifier);
         whenHeading();
         key(Qt::Key_N);
         key(Qt::Key_C, Qt::ControlModifier);
