@@ -165,21 +165,45 @@ TEST_F(KeyboardLessonTest, KeysGiveTheLogThatClicksGive) {
     EXPECT_EQ(byKeys.toStdString(), byClicks.toStdString());
 }
 
-TEST_F(KeyboardLessonTest, AltLettersStillOpenTheMenusAndF1TheGuide) {
+TEST_F(KeyboardLessonTest, NeitherALoneAltNorAMenuOpenedAndClosedTakesTheKeys) {
+    const QString byClicks = lessonByClicks();
+    Form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([] { return Form1->isActiveWindow(); }));
+    QTest::keyClick(Form1->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+    for (Qt::Key letter : {Qt::Key_F, Qt::Key_E, Qt::Key_H}) {
+        QTest::keyClick(Form1->windowHandle(), letter, Qt::AltModifier);
+        QWidget* menu = QApplication::activePopupWidget();
+        ASSERT_NE(menu, nullptr);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        key(Qt::Key_Escape);
+    }
+    EXPECT_EQ(lessonByKeys().toStdString(), byClicks.toStdString());
+    QTest::keyRelease(Form1->windowHandle(), Qt::Key_F1);
+    EXPECT_EQ(helpRequests, 1);
+}
+
+TEST_F(KeyboardLessonTest, AltLettersOpenTheMenusAndF1TheGuideWithOrWithoutTheWindowActive) {
     const std::pair<Qt::Key, QMenu*> menus[] = {{Qt::Key_F, Form1->Filer1},
                                                 {Qt::Key_E, Form1->Egneopgaver1},
                                                 {Qt::Key_H, Form1->Oplysninger1}};
     QTest::keyRelease(Form1, Qt::Key_F1);
     EXPECT_EQ(helpRequests, 1);
-    // The menus' keys are shortcuts of the active window.
-    Form1->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([] { return Form1->isActiveWindow(); }));
-    for (const auto& [letter, menu] : menus) {
-        QTest::keyClick(Form1, letter, Qt::AltModifier);
-        EXPECT_EQ(QApplication::activePopupWidget(), menu) << menu->title().toStdString();
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
+    // The menus' keys are shortcuts of the active window. Without a window
+    // manager no window is made the active one; the keys come all the same.
+    QWidget elsewhere;
+    for (QWidget* active : {&elsewhere, static_cast<QWidget*>(Form1)}) {
+        active->show();
+        active->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([active] { return active->isActiveWindow(); }));
+        for (const auto& [letter, menu] : menus) {
+            QTest::keyClick(Form1->windowHandle(), letter, Qt::AltModifier);
+            EXPECT_EQ(QApplication::activePopupWidget(), menu) << menu->title().toStdString();
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        }
     }
+    QTest::keyRelease(Form1->windowHandle(), Qt::Key_F1);
+    EXPECT_EQ(helpRequests, 2);
     EXPECT_EQ(Form2->ExerciseMode, TForm2::None);
     EXPECT_TRUE(ActivityLog.isEmpty());
 }
