@@ -4,6 +4,7 @@
 #include "app_test_support.h"
 
 #include "app/heading_dialog.h"
+#include "app/help_window.h"
 #include "catalogue/ui/task_picker.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/machine_picture.h"
@@ -12,6 +13,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QWindow>
 
@@ -206,6 +208,36 @@ TEST_F(KeyboardLessonTest, AltLettersOpenTheMenusAndF1TheGuideWithOrWithoutTheWi
     EXPECT_EQ(helpRequests, 2);
     EXPECT_EQ(Form2->ExerciseMode, TForm2::None);
     EXPECT_TRUE(ActivityLog.isEmpty());
+}
+
+TEST_F(KeyboardLessonTest, TheGuideOpensBesideTheAnswerDialogAndEscOrCtrlWGoesBackToIt) {
+    HelpFile = QStringLiteral(KOLVANE_SOURCE_DIR "/resources/kolvane.HLP");
+    HelpHook = ShowHelpWindow;
+    whenPicker();
+    key(Qt::Key_V);
+    key(Qt::Key_K);
+    const QStringList before = ActivityLog;
+    for (const QKeySequence& close :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+        WhenModal([close](QWidget* dialog) {
+            QTest::keyClick(Form4->Edit1, Qt::Key_5);
+            QTest::keyClick(Form4->Edit1, Qt::Key_F1);
+            ASSERT_TRUE(HelpWindow && HelpWindow->isVisible());
+            EXPECT_FALSE(HelpWindow->frameGeometry().intersects(dialog->frameGeometry()));
+            QTest::keySequence(HelpWindow->Browser, close);
+            EXPECT_FALSE(HelpWindow->isVisible()) << close.toString().toStdString();
+            EXPECT_TRUE(QTest::qWaitFor([dialog] { return dialog->isActiveWindow(); }));
+            // Esc leaves the answer dialog too, with nothing recorded.
+            QTest::keyClick(Form4->Edit1, Qt::Key_Escape);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "Esc left the answer dialog open";
+                Form4->done(QDialog::Rejected);
+            }
+        });
+        key(Qt::Key_Return);
+    }
+    EXPECT_EQ(ActivityLog, before);
+    EXPECT_EQ(DataSetCount, 0);
 }
 
 } // namespace
