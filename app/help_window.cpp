@@ -5,9 +5,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace KolvErkl {
 QString HelpFile;
@@ -30,6 +36,47 @@ QString DefaultHelpFile() {
 
 THelpWindow* HelpWindow = nullptr;
 
+namespace {
+
+const QSize GuideSize(760, 620);
+
+// Where the guide opens beside a dialog without hiding it: in the largest of
+// the free parts of the screen right of, below, left of and above the
+// dialog, as near to it as the part allows and at most at the guide's own
+// size. `frame` is what the window manager puts around a window. Gives the
+// outer rectangle, frame included.
+QRect placeBeside(const QRect& dialog, const QRect& screen, const QMargins& frame) {
+    const QRect freeParts[] = {
+        QRect(QPoint(dialog.right() + 1, screen.top()), screen.bottomRight()),
+        QRect(QPoint(screen.left(), dialog.bottom() + 1), screen.bottomRight()),
+        QRect(screen.topLeft(), QPoint(dialog.left() - 1, screen.bottom())),
+        QRect(screen.topLeft(), QPoint(screen.right(), dialog.top() - 1)),
+    };
+    QRect best;
+    for (const QRect& part : freeParts) {
+        const QSize inside = part.size().shrunkBy(frame).boundedTo(GuideSize);
+        if (inside.isEmpty() || inside.width() * inside.height() <= best.width() * best.height())
+            continue;
+        const QSize outside = inside.grownBy(frame);
+        best = QRect(
+            QPoint(std::clamp(dialog.left(), part.left(), part.right() - outside.width() + 1),
+                   std::clamp(dialog.top(), part.top(), part.bottom() - outside.height() + 1)),
+            outside);
+    }
+    return best;
+}
+
+// The program's main window, for a guide asked for while no window was
+// made the active one (no window manager).
+QWidget* mainWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Kolvane - Vejledning"));
@@ -41,7 +88,30 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Browser);
-    resize(760, 620);
+    resize(GuideSize);
+}
+
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Close)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void THelpWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    // Without a window manager nothing else gives the keyboard back: the
+    // dialog that waits gets it, or the window the guide was asked from, or
+    // the window that one belongs to.
+    QWidget* back = QApplication::activeModalWidget();
+    for (QWidget* widget = ReturnTo; !back && widget; widget = widget->parentWidget())
+        if (widget->isVisible())
+            back = widget->window();
+    if (back)
+        back->activateWindow();
 }
 
 void THelpWindow::OpenAtStart(const QString& fileName) {
@@ -79,6 +149,24 @@ void ShowHelpWindow() {
         // that dialog, also when the pupil clicks back into the dialog.
         HelpWindow->setParent(owner, owner ? Qt::Dialog : Qt::Window);
         HelpWindow->resize(size);
+    }
+    if (!HelpWindow->isVisible()) {
+        HelpWindow->ReturnTo = owner ? owner : QApplication::activeWindow();
+        if (!HelpWindow->ReturnTo)
+            HelpWindow->ReturnTo = mainWindow();
+    }
+    if (owner && owner->screen()) {
+        // What the window manager puts around the dialog, it will put around
+        // the guide too.
+        const QRect frame = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                               frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        const QRect place = placeBeside(frame, owner->screen()->availableGeometry(), margins);
+        if (!place.isEmpty()) {
+            HelpWindow->move(place.topLeft());
+            HelpWindow->resize(place.size().shrunkBy(margins));
+        }
     }
     HelpWindow->OpenAtStart(KolvErkl::HelpFile.isEmpty() ? KolvErkl::DefaultHelpFile()
                                                          : KolvErkl::HelpFile);

@@ -3,6 +3,7 @@
 // document named kolvane.HLP, from its start.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -27,9 +28,17 @@ public:
     void OpenAtStart(const QString& fileName);
 
     QTextBrowser* Browser = nullptr;
+    // The window that gets the keyboard back when the guide closes.
+    QPointer<QWidget> ReturnTo;
+
+protected:
+    // Esc and Ctrl+W close the guide, with or without a window manager.
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 };
 
 // Opens (and creates on first use) the one help window at the start of
 // KolvErkl::HelpFile; the main window installs it as KolvErkl::HelpHook.
+// Asked from a dialog, the guide opens beside it, not over it.
 void ShowHelpWindow();
 extern THelpWindow* HelpWindow;

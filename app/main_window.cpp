@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
@@ -60,6 +61,22 @@ public:
 
 private:
     KolvErkl::FileDialogs*& target_;
+};
+
+// The menu bar without the style's navigation by a lone Alt. That Alt would
+// give the menu bar the keyboard: the exercise window's keys E, Enter and
+// the arrows would then work the menus, for the rest of the run, since
+// nothing else in the window takes the focus back. Alt+F, Alt+E and Alt+H
+// still open the menus, and the arrows move through them.
+class MenuBarStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
 };
 
 // The part of the current task's rule that an extra-task load can change:
@@ -133,6 +150,9 @@ void TForm1::BuildMenu() {
     QFont menuFont = QApplication::font(MainMenu1);
     menuFont.setResolveMask(QFont::AllPropertiesResolved);
     MainMenu1->setFont(menuFont);
+    auto* menuStyle = new MenuBarStyle(QApplication::style()->name());
+    menuStyle->setParent(MainMenu1);
+    MainMenu1->setStyle(menuStyle);
     auto action = [this](QMenu* menu, const char* name, const QString& caption,
                          void (TForm1::*handler)()) {
         QAction* item = menu->addAction(caption);
@@ -279,12 +299,37 @@ void TForm1::Timer1Timer() {
     Form2->DisableModeButtons();
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    // Alt and a menu's letter are that menu's shortcut. They come here when
+    // the shortcut could not take them: without a window manager the window
+    // system makes no window the active one, and shortcuts need one.
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (modifiers == Qt::AltModifier && !QApplication::activePopupWidget()) {
+        const QKeySequence pressed(Qt::ALT | Qt::Key(event->key()));
+        for (QMenu* menu : {Filer1, Egneopgaver1, Oplysninger1}) {
+            if (QKeySequence::mnemonic(menu->title()) == pressed && menu->isEnabled()) {
+                MainMenu1->setActiveAction(menu->menuAction());
+                // The shortcut chooses the first item, as the Down key does.
+                if (menu->isVisible() && !menu->activeAction()) {
+                    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+                    QCoreApplication::sendEvent(menu, &down);
+                }
+                return;
+            }
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
-    // FormKeyUp: F1 opens the help, whatever shift keys are held; keys of
-    // the controls and of the exercise window inside are theirs.
-    const QWidget* focus = QApplication::focusWidget();
-    const bool ownKey = !focus || focus == this || focus == clientArea_;
-    if (ownKey && event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    // FormKeyUp: F1 opens the help, whatever shift keys are held. The key
+    // comes here from wherever the focus is in the window, once the control
+    // there has left it (the menu bar, the exercise window): the guide
+    // opens from everywhere in the window, and also without a window
+    // manager, when the program's idea of the focus may lie in a window
+    // that is gone.
+    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
         KolvErkl::OpenHelp();
         return;
     }

@@ -97,8 +97,12 @@ bool TForm4::Edit1KeyPress(QKeyEvent* event) {
             BitBtn1Click();
         return true;
     }
-    if (event->key() == Qt::Key_Escape)
-        return true; // there is no cancel
+    if (event->key() == Qt::Key_Escape) {
+        // Leaves the dialog as its close box does, recording nothing: a
+        // pupil who opened it by mistake need not give an answer.
+        reject();
+        return true;
+    }
     if (event->matches(QKeySequence::Paste))
         return true;
     const QString text = event->text();

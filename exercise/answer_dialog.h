@@ -16,7 +16,7 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
 
     // What the dialog hands back: the accepted text, or empty when nothing
-    // was accepted (also when the window system closed the dialog).
+    // was accepted (also when Esc or the window system closed the dialog).
     QString AnswerText;
 
     QFrame* Bevel1 = nullptr;

@@ -20,6 +20,8 @@ using namespace KolvErkl;
 // maximised (its caption and menu bar above): the answer dialog's place is
 // given in those screen coordinates.
 constexpr int DesignWindowTop = 41;
+// The answer of a row not yet answered in this check.
+const QString UnansweredText = QStringLiteral("  ");
 
 } // namespace
 
@@ -79,7 +81,7 @@ bool TForm2::MakeCheckQuestions() {
     if (ExerciseMode != Check)
         ActivityLog << QStringLiteral(" Kontrol:") << QStringLiteral(" ");
     for (int i = 1; i <= CheckRows; ++i) {
-        AnswerTexts[i] = QStringLiteral("  ");
+        AnswerTexts[i] = UnansweredText;
         CorrectTexts[i].clear();
     }
     DrawBudget budget(MaxDrawsPerQuestion);
@@ -123,6 +125,14 @@ void TForm2::AskAnswer() {
     Answers[row] = answer;
     AnswerTexts[row] = AnswerText(answer);
     RecordAnswer(row);
+    // The keyboard cursor goes on to the next row that waits for an answer.
+    for (int k = 1; k < CheckRows; ++k) {
+        const int next = (row - 1 + k) % CheckRows + 1;
+        if (AnswerTexts[next] == UnansweredText) {
+            KeyCursor.MoveTo(next, 1);
+            break;
+        }
+    }
     RepaintPicture();
     SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
 }

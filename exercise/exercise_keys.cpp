@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QToolButton>
 #include <utility>
 
@@ -23,6 +24,27 @@ QString cellWords(const QString& text) {
     return value.isEmpty() ? QStringLiteral("tom") : value;
 }
 
+// The buttons' keys. A single letter also has a twin with a modifier, for a
+// pupil whose screen reader or other assistive tool takes the single
+// letters: Alt and the letter, but Ctrl+E for "Eksperimentér", since Alt+E
+// opens the main window's menu "Egne opgaver".
+struct ButtonKey {
+    QToolButton* TForm2::*Button;
+    QKeyCombination Key;
+    QKeyCombination Twin; // Qt::Key_unknown: none
+};
+const ButtonKey ButtonKeys[] = {
+    {&TForm2::SpeedButton10, Qt::CTRL | Qt::Key_P, {}},
+    {&TForm2::SpeedButton11, Qt::Key_N, Qt::ALT | Qt::Key_N},
+    {&TForm2::SpeedButton18, Qt::CTRL | Qt::Key_C, {}},
+    {&TForm2::SpeedButton12, Qt::Key_A, Qt::ALT | Qt::Key_A},
+    {&TForm2::SpeedButton17, Qt::Key_V, Qt::ALT | Qt::Key_V},
+    {&TForm2::SpeedButton13, Qt::Key_O, Qt::ALT | Qt::Key_O},
+    {&TForm2::SpeedButton14, Qt::Key_E, Qt::CTRL | Qt::Key_E},
+    {&TForm2::SpeedButton15, Qt::Key_K, Qt::ALT | Qt::Key_K},
+    {&TForm2::SpeedButton16, Qt::Key_U, Qt::ALT | Qt::Key_U},
+};
+
 } // namespace
 
 void TForm2::CreateKeys() {
@@ -31,6 +53,13 @@ void TForm2::CreateKeys() {
     // They are taken from there rather than as shortcuts, which work only
     // while the window system has made the main window the active one.
     window()->installEventFilter(this);
+    // Each hint names its button's key, so that the pupil learns the keys
+    // where they look; the accessible name keeps the plain words.
+    for (const ButtonKey& row : ButtonKeys) {
+        QToolButton* button = this->*row.Button;
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(
+            button->toolTip(), QKeySequence(row.Key).toString(QKeySequence::PortableText)));
+    }
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
@@ -47,29 +76,26 @@ bool TForm2::KeyPressed(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers =
         event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     const int key = event.key();
-    if (modifiers == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_P)) {
-        // Ctrl+P is the menu item's shortcut; it comes here only when the
-        // shortcut could not take it, and prints as the menu item does.
-        PressByKey(key == Qt::Key_C ? SpeedButton18 : SpeedButton10);
+    if (key == 0 || key == Qt::Key_unknown)
+        return false;
+    // Ctrl+P is also the menu item's shortcut; it comes here only when the
+    // shortcut could not take it, and prints as the menu item does.
+    const QKeyCombination pressed(modifiers, Qt::Key(key));
+    for (const ButtonKey& row : ButtonKeys) {
+        if (pressed == row.Key || pressed == row.Twin) {
+            PressByKey(this->*row.Button);
+            return true;
+        }
+    }
+    // The digits, with Alt as their twins.
+    if ((modifiers == Qt::NoModifier || modifiers == Qt::AltModifier) && key >= Qt::Key_1 &&
+        key <= Qt::Key_9) {
+        PressByKey(KeypadButtons[key - Qt::Key_0]);
         return true;
     }
     if (modifiers != Qt::NoModifier)
         return false;
 
-    const std::pair<int, QToolButton*> letters[] = {
-        {Qt::Key_A, SpeedButton12}, {Qt::Key_V, SpeedButton17}, {Qt::Key_O, SpeedButton13},
-        {Qt::Key_E, SpeedButton14}, {Qt::Key_K, SpeedButton15}, {Qt::Key_U, SpeedButton16},
-        {Qt::Key_N, SpeedButton11}};
-    for (const auto& [letter, button] : letters) {
-        if (key == letter) {
-            PressByKey(button);
-            return true;
-        }
-    }
-    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-        PressByKey(KeypadButtons[key - Qt::Key_0]);
-        return true;
-    }
     const std::pair<int, KeyboardCursor::Direction> arrows[] = {
         {Qt::Key_Left, KeyboardCursor::Left},
         {Qt::Key_Right, KeyboardCursor::Right},
@@ -91,19 +117,40 @@ bool TForm2::KeyPressed(const QKeyEvent& event) {
 void TForm2::PressByKey(QToolButton* button) {
     if (button->isVisible() && button->isEnabled())
         button->click();
+    ShowKeyCursor();
+}
+
+void TForm2::ShowKeyCursor() {
+    // A pupil who uses the keys in the experiment or the check sees from
+    // then on where Enter works.
+    if ((ExerciseMode == Experiment || ExerciseMode == Check) && !KeyCursor.Shown()) {
+        KeyCursor.Show();
+        RepaintPicture();
+    }
 }
 
 void TForm2::ArrowKey(KeyboardCursor::Direction direction) {
     if (ExerciseMode != Experiment && ExerciseMode != Check)
         return;
+    // The cursor first shows where it stands, so that the pupil sees where
+    // it starts from; the next keys move it.
+    if (!KeyCursor.Shown()) {
+        ShowKeyCursor();
+        return;
+    }
     KeyCursor.Move(direction);
     RepaintPicture();
 }
 
 void TForm2::EnterKey() {
-    const QRect field = KeyCursorCell();
-    if (!field.isNull())
-        PaintBox1MouseUp(field.center().x(), field.center().y());
+    // Enter never works on a cell that the pupil cannot see: a hidden
+    // cursor is only shown.
+    const QRect field = KeyCursorField();
+    if (field.isNull()) {
+        ShowKeyCursor();
+        return;
+    }
+    PaintBox1MouseUp(field.center().x(), field.center().y());
 }
 
 QRect TForm2::KeyCursorCell() const {

@@ -51,13 +51,15 @@ const QString NoValuesText = QStringLiteral(
 const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg opgaven igen.");
 
-QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& hint,
+// The button's plain words are its accessible name and the start of its
+// hint; the hint goes on with the button's key (CreateKeys).
+QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& words,
                          const QPixmap& picture) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
+    button->setToolTip(words);
+    button->setAccessibleName(words);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.size());
     button->setFocusPolicy(Qt::NoFocus);
@@ -130,7 +132,7 @@ void TForm2::CreateToolbar() {
         QToolButton*& button;
         const char* name;
         int x;
-        QString hint;
+        QString words; // what the button does, in plain words
         QPixmap picture;
         void (TForm2::*click)();
     };
@@ -154,7 +156,7 @@ void TForm2::CreateToolbar() {
     };
     for (const ButtonRow& row : buttons) {
         row.button =
-            speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.hint, row.picture);
+            speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.words, row.picture);
         connect(row.button, &QToolButton::clicked, this, row.click);
     }
 

@@ -113,6 +113,8 @@ public:
     // The keyboard: each key does what a click on its control does. True
     // when the key is one of the window's.
     bool KeyPressed(const QKeyEvent& event);
+    // The first key of the experiment or the check shows the keyboard
+    // cursor where it stands; an arrow key or Enter then does nothing more.
     void ArrowKey(KeyboardCursor::Direction direction);
     void EnterKey(); // Enter and Space: a click on the keyboard cursor's field
     // The field under the keyboard cursor while it is shown; empty otherwise.
@@ -158,6 +160,8 @@ private:
     void CreateKeys();
     // A key for a button: a click on it while it is shown and enabled.
     void PressByKey(QToolButton* button);
+    // Shows the keyboard cursor, in the experiment and the check.
+    void ShowKeyCursor();
     // The field under the keyboard cursor, shown or not; empty outside the
     // experiment and the check, or with no cell to stand on.
     QRect KeyCursorCell() const;

@@ -19,6 +19,13 @@ bool KeyboardCursor::IsChoosable(int row, int column) const {
            choosable_(row, column);
 }
 
+void KeyboardCursor::MoveTo(int row, int column) {
+    if (IsChoosable(row, column)) {
+        row_ = row;
+        column_ = column;
+    }
+}
+
 void KeyboardCursor::Move(Direction direction) {
     shown_ = true;
     if (row_ == 0)

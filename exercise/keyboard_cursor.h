@@ -16,6 +16,10 @@ public:
     // A new mode: the cursor stands on the first choosable cell, reading
     // from the top row leftwards, and is not yet shown.
     void Begin(int rows, int columns, Choosable choosable);
+    // The cursor is drawn from now on, where it stands.
+    void Show() { shown_ = true; }
+    // The cursor goes to the cell, when that cell may hold it.
+    void MoveTo(int row, int column);
     // Left and Right: the nearest choosable cell in the row. Up and Down:
     // the nearest choosable cell in the column above or below. With no such
     // cell the cursor stays. Every move shows the cursor.
@@ -30,7 +34,7 @@ public:
     // Row 0: no cell may hold the cursor.
     int Row() const { return row_; }
     int Column() const { return column_; }
-    // The cursor is drawn after the first move of a mode, while on a cell.
+    // The cursor is drawn once shown or moved in its mode, while on a cell.
     bool Shown() const { return shown_ && row_ > 0; }
 
 private:

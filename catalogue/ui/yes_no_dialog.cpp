@@ -5,6 +5,7 @@
 #include "ui/ui_services.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,4 +64,18 @@ void TForm6::BitBtn1Click() {
 void TForm6::reject() {
     KolvErkl::YesNoAnswer = false;
     QDialog::reject();
+}
+
+void TForm6::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        if (event->key() == Qt::Key_J) {
+            BitBtn1->click();
+            return;
+        }
+        if (event->key() == Qt::Key_N) {
+            BitBtn2->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }

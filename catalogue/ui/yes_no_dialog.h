@@ -26,6 +26,10 @@ public slots:
     void BitBtn1Click();
     // "&Nej", Esc and a close by the window manager all answer no.
     void reject() override;
+
+protected:
+    // J and N, as the question's "(j/n)" says, press "&Ja" and "&Nej".
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 extern TForm6* Form6;

@@ -35,27 +35,32 @@ TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
     form->AdjustToMainWindow();
     EXPECT_EQ(form->size(), QSize(900, 700));
 
+    // The hint names the button's key after its plain words; the accessible
+    // name is the plain words.
     struct Button {
         const char* name;
         int x;
-        const char* hint;
+        const char* words;
+        const char* key;
     };
     const Button buttons[] = {
-        {"SpeedButton10", 18, "Udskriv"},
-        {"SpeedButton11", 54, "Navn eller overskrift til udskrifter"},
-        {"SpeedButton18", 90, "Kopier forløbet til Klippebordet"},
-        {"SpeedButton12", 146, "2 eller 3 variable"},
-        {"SpeedButton17", 182, "Vælg opgave"},
-        {"SpeedButton13", 238, "Observér"},
-        {"SpeedButton14", 276, "Eksperimentér"},
-        {"SpeedButton15", 314, "Kontrollér"},
+        {"SpeedButton10", 18, "Udskriv", "Ctrl+P"},
+        {"SpeedButton11", 54, "Navn eller overskrift til udskrifter", "N"},
+        {"SpeedButton18", 90, "Kopier forløbet til Klippebordet", "Ctrl+C"},
+        {"SpeedButton12", 146, "2 eller 3 variable", "A"},
+        {"SpeedButton17", 182, "Vælg opgave", "V"},
+        {"SpeedButton13", 238, "Observér", "O"},
+        {"SpeedButton14", 276, "Eksperimentér", "E"},
+        {"SpeedButton15", 314, "Kontrollér", "K"},
+        {"SpeedButton16", 544, "Udfør kontrol", "U"},
     };
     for (const Button& b : buttons) {
         auto* button = form->findChild<QToolButton*>(b.name);
         ASSERT_NE(button, nullptr) << b.name;
-        EXPECT_EQ(button->geometry(), QRect(b.x, 8, 33, 33)) << b.name;
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint));
-        EXPECT_EQ(button->accessibleName(), QString::fromUtf8(b.hint));
+        const int y = button == form->SpeedButton16 ? 24 : 8;
+        EXPECT_EQ(button->geometry(), QRect(b.x, y, 33, 33)) << b.name;
+        EXPECT_EQ(button->toolTip(), u"%1 (%2)"_qs.arg(QString::fromUtf8(b.words), b.key));
+        EXPECT_EQ(button->accessibleName(), QString::fromUtf8(b.words));
     }
     EXPECT_EQ(form->Panel1->geometry(), QRect(0, 0, 900, 49));
     EXPECT_EQ(form->ScrollBox1->geometry(), QRect(0, 49, 900, 651));

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window by keyboard: keys of disabled, hidden or locked
 // controls do nothing, the keyboard cursor stands only on cells a click
-// could choose, and its frame shows only once the pupil moves it.
+// could choose, its frame shows once the pupil uses the keys, and every
+// hint names the key of its button.
 #include "exercise_fixture.h"
 
 #include "exercise/picture_geometry.h"
+
+#include <QDialog>
+#include <QSignalSpy>
 
 using namespace KolvErkl;
 
@@ -21,6 +25,34 @@ protected:
                 if (image.pixelColor(x, y) == CursorColour)
                     return true;
         return false;
+    }
+    // The cursor's frame lies around the field, two pixels wide, and leaves
+    // the field itself uncovered.
+    void expectFrameAround(const QRect& field) {
+        const QImage image = picture();
+        const QPoint middle = field.center();
+        for (int d = 1; d <= 2; ++d) {
+            EXPECT_EQ(image.pixelColor(field.left() - d, middle.y()), CursorColour);
+            EXPECT_EQ(image.pixelColor(field.right() + d, middle.y()), CursorColour);
+            EXPECT_EQ(image.pixelColor(middle.x(), field.top() - d), CursorColour);
+            EXPECT_EQ(image.pixelColor(middle.x(), field.bottom() + d), CursorColour);
+        }
+        EXPECT_NE(image.pixelColor(field.left(), middle.y()), CursorColour);
+    }
+    // Presses the key; a dialog that it opens is closed and counted.
+    int dialogsOpenedBy(Qt::Key pressed) {
+        int opened = 0;
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [&opened] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                ++opened;
+                qobject_cast<QDialog*>(dialog)->reject();
+            }
+        });
+        closer.start(0);
+        key(pressed);
+        return opened;
     }
 };
 
@@ -90,38 +122,107 @@ TEST_F(KeyboardTest, CursorNeverStandsOnAFilledCell) {
     EXPECT_GE(DataSetCount, 6); // the grid was filled and scrolled on
 }
 
-TEST_F(KeyboardTest, FrameShowsOnlyAfterAnArrowKeyOfTheMode) {
+TEST_F(KeyboardTest, TheFirstKeyOfAModeShowsTheFrameWhereTheCursorStands) {
     startTask(2);
-    key(Qt::Key_E);
+    // Chosen by mouse, the experiment shows no frame; the first arrow key
+    // shows it where the cursor stands, the next one moves it.
+    click(form->SpeedButton14);
+    EXPECT_FALSE(cursorColourIn(picture())) << "no key yet";
+    key(Qt::Key_Right);
+    expectFrameAround(ExperimentField(1, 1));
+    key(Qt::Key_Right);
+    expectFrameAround(ExperimentField(1, 2));
     key(Qt::Key_Return);
     key(Qt::Key_6);
-    EXPECT_FALSE(cursorColourIn(picture())) << "no arrow key yet";
-
     key(Qt::Key_Down);
-    const QRect cell = ExperimentField(form->KeyCursor.Row(), form->KeyCursor.Column());
-    ASSERT_EQ(cell, ExperimentField(2, 2)); // moved on from its filled cell, then down
-    QImage image = picture();
-    const int middle = cell.center().y();
-    for (int d = 1; d <= 2; ++d) {
-        EXPECT_EQ(image.pixelColor(cell.left() - d, middle), CursorColour);
-        EXPECT_EQ(image.pixelColor(cell.right() + d, middle), CursorColour);
-        EXPECT_EQ(image.pixelColor(cell.center().x(), cell.top() - d), CursorColour);
-        EXPECT_EQ(image.pixelColor(cell.center().x(), cell.bottom() + d), CursorColour);
-    }
-    EXPECT_NE(image.pixelColor(cell.left(), middle), CursorColour) << "the field is not covered";
+    ASSERT_EQ(form->KeyCursorField(), ExperimentField(2, 3)); // on from its filled cell, then down
     EXPECT_TRUE(form->PaintBox1->accessibleDescription().contains(
-        QStringLiteral("Markøren står i række 2 på y")));
+        QStringLiteral("Markøren står i række 2 på z")));
 
-    // A new mode hides it until its own first arrow key.
-    key(Qt::Key_K);
+    // Chosen by mouse, the check shows no frame either; Enter only shows it
+    // and opens no answer dialog.
+    click(form->SpeedButton15);
     EXPECT_FALSE(cursorColourIn(picture()));
-    key(Qt::Key_Down);
-    key(Qt::Key_Down);
-    image = picture();
-    const QRect answer = CheckField(3, OutputColumn);
-    EXPECT_EQ(image.pixelColor(answer.left() - 2, answer.center().y()), CursorColour);
+    EXPECT_EQ(dialogsOpenedBy(Qt::Key_Return), 0);
+    expectFrameAround(CheckField(1, OutputColumn));
+    EXPECT_EQ(dialogsOpenedBy(Qt::Key_Return), 1);
+
+    // Chosen by key, a mode shows the frame at once; so does a digit.
     key(Qt::Key_E);
-    EXPECT_FALSE(cursorColourIn(picture()));
+    expectFrameAround(ExperimentField(1, 1));
+    click(form->SpeedButton14);
+    key(Qt::Key_3);
+    expectFrameAround(ExperimentField(1, 1));
+    EXPECT_TRUE(form->DigitWaiting);
+    key(Qt::Key_K);
+    expectFrameAround(CheckField(1, OutputColumn));
+}
+
+TEST_F(KeyboardTest, AfterAnAnswerTheCursorGoesOnToTheNextUnansweredRow) {
+    startTask(2);
+    key(Qt::Key_K);
+    // Answers by mouse in any order; an answer left by Esc records nothing
+    // and leaves the cursor where it is.
+    const struct {
+        int row;
+        Qt::Key leave;
+        int cursorAfter;
+    } steps[] = {{1, Qt::Key_Return, 2}, {3, Qt::Key_Return, 4}, {2, Qt::Key_Escape, 4},
+                 {2, Qt::Key_Return, 4}, {5, Qt::Key_Return, 4}, {4, Qt::Key_Return, 4}};
+    int answers = 0;
+    for (const auto& step : steps) {
+        QTimer::singleShot(0, [leave = step.leave] {
+            auto* dialog = qobject_cast<TForm4*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClicks(dialog->Edit1, u"12"_qs);
+            QTest::keyClick(dialog->Edit1, leave);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the answer dialog stayed open";
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        clickPicture(470, 50 * step.row + 35);
+        answers += step.leave == Qt::Key_Return ? 1 : 0;
+        EXPECT_EQ(DataSetCount, answers) << "row " << step.row;
+        EXPECT_EQ(form->KeyCursor.Row(), step.cursorAfter) << "row " << step.row;
+    }
+}
+
+TEST_F(KeyboardTest, EveryHintNamesTheKeyThatPressesItsButtonAndEachLetterHasATwin) {
+    startTask(3);
+    // Alt+E opens the main window's menu "Egne opgaver".
+    const std::pair<QToolButton*, const char*> buttons[] = {
+        {form->SpeedButton10, ""},       {form->SpeedButton11, "Alt+N"},
+        {form->SpeedButton18, ""},       {form->SpeedButton12, "Alt+A"},
+        {form->SpeedButton17, "Alt+V"},  {form->SpeedButton13, "Alt+O"},
+        {form->SpeedButton14, "Ctrl+E"}, {form->SpeedButton15, "Alt+K"},
+        {form->SpeedButton16, "Alt+U"},
+    };
+    auto pressedBy = [this](QToolButton* button, const QKeySequence& keys) {
+        button->setEnabled(true);
+        button->show();
+        if (keys.count() != 1 || keys[0].key() == Qt::Key_unknown)
+            return false;
+        QSignalSpy clicks(button, &QToolButton::clicked);
+        key(keys[0].key(), keys[0].keyboardModifiers());
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        return clicks.count() == 1;
+    };
+    for (const auto& [button, twin] : buttons) {
+        const QString hint = button->toolTip();
+        const QString keys = hint.mid(hint.lastIndexOf(u'(') + 1).chopped(1);
+        EXPECT_TRUE(pressedBy(button, QKeySequence(keys))) << hint.toStdString();
+        if (*twin) {
+            EXPECT_TRUE(pressedBy(button, QKeySequence(QString::fromUtf8(twin))))
+                << hint.toStdString() << ": " << twin;
+        }
+    }
+    click(form->SpeedButton14);
+    for (int digit = 1; digit <= 9; ++digit)
+        EXPECT_TRUE(pressedBy(form->KeypadButtons[digit],
+                              QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + digit))))
+            << "Alt+" << digit;
 }
 
 } // namespace

@@ -195,6 +195,11 @@ TEST_F(YesNoTest, EveryWayOutGivesItsAnswer) {
         {"Nej", [&] { QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton); }, false},
         {"Enter", [&] { QTest::keyClick(&dialog, Qt::Key_Return); }, true},
         {"Escape", [&] { QTest::keyClick(&dialog, Qt::Key_Escape); }, false},
+        // "(j/n)": the letters answer, either case, wherever the focus is.
+        {"j", [&] { QTest::keyClick(dialog.BitBtn2, Qt::Key_J); }, true},
+        {"J", [&] { QTest::keyClick(dialog.BitBtn1, Qt::Key_J, Qt::ShiftModifier); }, true},
+        {"n", [&] { QTest::keyClick(dialog.BitBtn1, Qt::Key_N); }, false},
+        {"N", [&] { QTest::keyClick(dialog.BitBtn2, Qt::Key_N, Qt::ShiftModifier); }, false},
         {"Enter on Nej",
          [&] {
              dialog.BitBtn2->setFocus();
