@@ -122,10 +122,13 @@ void TForm5::showEvent(QShowEvent* event) {
         FormShow();
 }
 
-// Every opening starts afresh; the radio buttons keep their last click.
+// Every opening starts afresh. The radio buttons show the number of
+// variables in force, which a new task gets unless the teacher clicks the
+// other one: a radio left from an earlier opening would tell otherwise.
 void TForm5::FormShow() {
     Label1->setText(NumberPrompt);
     KolvErkl::DefineCancelled = false;
+    (KolvErkl::NumberOfVariables == 2 ? RadioButton1 : RadioButton2)->setChecked(true);
     Edit1->clear();
     Edit2->clear();
     Edit1->setFocus();
