@@ -56,9 +56,9 @@ bool IsEmpty(const QLineEdit* field) {
 } // namespace
 
 TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      dialogs_(dialogs) {
+    : QDialog(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
+    KolvErkl::MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("Definition af ny opgave."));
     setFont(KolvErkl::CourierNew());
 
