@@ -8,6 +8,7 @@
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_window.h"
 #include "exercise/picture_geometry.h"
+#include "ui/ui_services.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -20,6 +21,9 @@ using namespace KolvErkl;
 // maximised (its caption and menu bar above): the answer dialog's place is
 // given in those screen coordinates.
 constexpr int DesignWindowTop = 41;
+
+const QString OnlyNegativeText = QStringLiteral(
+    "Maskinen kan ikke lave en kontrol med denne opgave: den giver kun negative tal.");
 
 } // namespace
 
@@ -55,16 +59,30 @@ void TForm2::SpeedButton15Click() {
 }
 
 void TForm2::StartCheck() {
+    const bool resultsShown = ShowResults;
+    const QString modeLabel = Label2->text();
+    const bool keypadShown = !Panel5->isHidden();
     ShowResults = false;
     const ActivityMark before = MarkActivities();
     BeginActivity(CheckActivity);
     Label2->setText(QStringLiteral("KONTROLLÉR"));
     SetKeypadVisible(false);
     SpeedButton16->show();
-    if (!MakeCheckQuestions()) {
+    const Questions questions = MakeCheckQuestions();
+    if (questions != Questions::Made) {
         // A check without questions leaves no heading, activity or time.
         TakeBackActivities(before);
-        AbandonTask();
+        if (questions == Questions::NoValue) {
+            AbandonTask();
+            return;
+        }
+        // The task gives values, only none that the answer field can take:
+        // the mode in force goes on as it was.
+        ShowResults = resultsShown;
+        Label2->setText(modeLabel);
+        SetKeypadVisible(keypadShown);
+        RestoreCheckControls();
+        ShowMessage(this, OnlyNegativeText, QStringLiteral(" "));
         return;
     }
     ExerciseMode = Check;
@@ -75,27 +93,36 @@ void TForm2::StartCheck() {
     RepaintPicture();
 }
 
-bool TForm2::MakeCheckQuestions() {
+TForm2::Questions TForm2::MakeCheckQuestions() {
     if (ExerciseMode != Check)
         ActivityLog << QStringLiteral(" Kontrol:") << QStringLiteral(" ");
-    for (int i = 1; i <= CheckRows; ++i) {
-        AnswerTexts[i] = QStringLiteral("  ");
-        CorrectTexts[i].clear();
-    }
+    // Drawn apart first, so that a check that finds no questions leaves the
+    // questions in force as they were.
+    std::array<int32_t, CheckRows + 1> outputs{};
+    std::array<std::array<QString, 4>, CheckRows + 1> values;
+    bool gaveValue = false;
     DrawBudget budget(MaxDrawsPerQuestion);
     for (int i = 1; i <= CheckRows; ++i) {
         budget.NextItem();
         do {
             if (!budget.Draw())
-                return false;
+                return gaveValue ? Questions::OnlyNegative : Questions::NoValue;
             FormulaError = false;
             FillRandomValues(ExperimentValues);
-            CorrectOutputs[i] = MachineOutput(ExperimentValues);
-        } while (FormulaError || !CanBeAsked(CorrectOutputs[i]));
+            outputs[i] = MachineOutput(ExperimentValues);
+            gaveValue = gaveValue || (!FormulaError && IsValidOutput(outputs[i]));
+        } while (FormulaError || !CanBeAsked(outputs[i]));
         for (int j = 0; j < NumberOfVariables; ++j)
-            ObservationTable[i][j] = NumberInWidth(ExperimentValues[j], 2);
+            values[i][j] = NumberInWidth(ExperimentValues[j], 2);
     }
-    return true;
+    for (int i = 1; i <= CheckRows; ++i) {
+        AnswerTexts[i] = QStringLiteral("  ");
+        CorrectTexts[i].clear();
+        CorrectOutputs[i] = outputs[i];
+        for (int j = 0; j < NumberOfVariables; ++j)
+            ObservationTable[i][j] = values[i][j];
+    }
+    return Questions::Made;
 }
 
 QPoint TForm2::AnswerDialogPosition(int row) const {

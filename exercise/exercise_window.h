@@ -182,8 +182,11 @@ private:
     void ChooseTask();
 
     // The check.
+    enum class Questions { Made, OnlyNegative, NoValue };
     void StartCheck();
-    bool MakeCheckQuestions();
+    // Draws the five questions; on failure the table, the answers and the
+    // questions in force stay as they were.
+    Questions MakeCheckQuestions();
     void AskAnswer();
     void RecordAnswer(int row);
     QPoint AnswerDialogPosition(int row) const;
