@@ -7,11 +7,14 @@
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_window.h"
+#include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"
 #include "ui/ui_services.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -126,7 +129,20 @@ TForm2::Questions TForm2::MakeCheckQuestions() {
 }
 
 QPoint TForm2::AnswerDialogPosition(int row) const {
-    return mapToGlobal(AnswerDialogPlace(row));
+    // The place is given for the picture right below the toolbar; a picture
+    // that lies lower or is scrolled takes the dialog along.
+    QPoint place = PaintBox1->mapToGlobal(AnswerDialogPlace(row) - QPoint(0, ToolbarHeight));
+    // Where the screen is too small for the place (a large scale), the
+    // dialog stays whole on the screen.
+    if (const QScreen* screen = this->screen(); screen && Form4) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = Form4->frameGeometry().size();
+        place.setX(std::clamp(place.x(), area.left(),
+                              std::max(area.left(), area.right() + 1 - size.width())));
+        place.setY(std::clamp(place.y(), area.top(),
+                              std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    return place;
 }
 
 void TForm2::AskAnswer() {
