@@ -5,6 +5,8 @@
 #include "exercise/activity_log.h"
 
 #include <QAbstractButton>
+#include <QChildEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -269,6 +271,45 @@ public:
     }
 };
 
+// Qt's print dialog under CUPS sets up its page settings, shown under
+// "Egenskaber", from the queue's default paper rather than the printer's, and
+// hands them to the printer when the dialog is accepted, even unseen. The
+// page settings are shown with the printer's paper instead; unseen, they
+// leave the printer's paper as it was.
+class KeepPaper : public QObject {
+public:
+    explicit KeepPaper(QPrinter& printer)
+        : printer_(printer), paper_(printer.pageLayout().pageSize()) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ChildPolished) {
+            auto* settings = qobject_cast<QDialog*>(static_cast<QChildEvent*>(event)->child());
+            if (auto* sizes = settings
+                                  ? settings->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))
+                                  : nullptr) {
+                shown_ = true;
+                // The paper itself, or else the first of the same size.
+                int index = sizes->findData(QVariant::fromValue(paper_));
+                for (int i = 0; index < 0 && i < sizes->count(); ++i)
+                    if (sizes->itemData(i).value<QPageSize>().isEquivalentTo(paper_))
+                        index = i;
+                if (index >= 0)
+                    sizes->setCurrentIndex(index);
+            }
+        }
+        return false;
+    }
+    // After the dialog was accepted.
+    void Restore() {
+        if (!shown_)
+            printer_.setPageSize(paper_);
+    }
+
+private:
+    QPrinter& printer_;
+    QPageSize paper_;
+    bool shown_ = false;
+};
+
 } // namespace
 
 bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage) {
@@ -283,8 +324,11 @@ bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage) {
                       QAbstractPrintDialog::PrintCollateCopies);
     HidePageChoice hidePageChoice;
     dialog.installEventFilter(&hidePageChoice);
+    KeepPaper keepPaper(Printer());
+    dialog.installEventFilter(&keepPaper);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    keepPaper.Restore();
     Printer().setDocName(QString()); // the print job has no title
     return true;
 }

@@ -143,6 +143,16 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
     EXPECT_TRUE(english.isEmpty()) << english.join(u", "_qs).toStdString();
 }
 
+TEST(PrintDialog, AcceptedWithoutItsPageSettingsKeepsThePrintersPaper) {
+    // Qt's dialog under CUPS would put the queue's default paper there.
+    PrinterBackend printer(nullptr);
+    const QPageSize before = printer.Device().pageLayout().pageSize();
+    KolvTest::WhenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
+    ASSERT_TRUE(printer.AskUser(1, 1, 1));
+    EXPECT_TRUE(printer.Device().pageLayout().pageSize().isEquivalentTo(before))
+        << printer.Device().pageLayout().pageSize().name().toStdString();
+}
+
 TEST(PrintDialog, TheUsersPrinterOptionsChooseThePaperOrLeaveItToTheProgram) {
     struct Case {
         const char* lpoptions;
