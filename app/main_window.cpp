@@ -293,10 +293,13 @@ void TForm1::Timer1Timer() {
     Udskriv1->setEnabled(false);
     if (!Form2)
         return;
-    Form2->show();
-    Form2->raise();
+    // The print and mode buttons are off before the window shows: showing
+    // it loads the start-up file, whose failure is told in a message box
+    // that the pupil would otherwise read over buttons that look usable.
     Form2->SpeedButton10->setEnabled(false);
     Form2->DisableModeButtons();
+    Form2->show();
+    Form2->raise();
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {

@@ -68,6 +68,12 @@ public:
     virtual bool AskUser(int fromPage, int toPage, int maxPage) = 0;
 };
 
+// Whether the user's own printer options (the text of a CUPS lpoptions file)
+// choose the paper for the printer: a "Dest" or "Default" line for it, or for
+// the printer an instance belongs to, that sets media, PageSize or
+// PageRegion.
+bool OptionsChoosePaper(const QString& lpoptions, const QString& printerName);
+
 // The system's printer, asked through the print dialog PrintDialog1: pages
 // 1 to the last, no page range, no selection, no printing to a file. The
 // print system is first reached when the log is printed.

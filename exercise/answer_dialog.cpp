@@ -25,10 +25,10 @@ bool isEnter(int key) {
 
 } // namespace
 
-TForm4::TForm4(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QString());
+    KolvErkl::MakeFixedDialog(this);
+    KolvErkl::SetCaption(this, QString());
     setModal(true);
     setFixedSize(180, 71);
     setFont(KolvErkl::CourierNewPixels(13));

@@ -7,10 +7,14 @@
 #include "exercise/activity_log.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/exercise_window.h"
+#include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"
+#include "ui/ui_services.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +26,9 @@ using namespace KolvErkl;
 constexpr int DesignWindowTop = 41;
 // The answer of a row not yet answered in this check.
 const QString UnansweredText = QStringLiteral("  ");
+
+const QString OnlyNegativeText = QStringLiteral(
+    "Maskinen kan ikke lave en kontrol med denne opgave: den giver kun negative tal.");
 
 } // namespace
 
@@ -57,16 +64,30 @@ void TForm2::SpeedButton15Click() {
 }
 
 void TForm2::StartCheck() {
+    const bool resultsShown = ShowResults;
+    const QString modeLabel = Label2->text();
+    const bool keypadShown = !Panel5->isHidden();
     ShowResults = false;
     const ActivityMark before = MarkActivities();
     BeginActivity(CheckActivity);
     Label2->setText(QStringLiteral("KONTROLLÉR"));
     SetKeypadVisible(false);
     SpeedButton16->show();
-    if (!MakeCheckQuestions()) {
+    const Questions questions = MakeCheckQuestions();
+    if (questions != Questions::Made) {
         // A check without questions leaves no heading, activity or time.
         TakeBackActivities(before);
-        AbandonTask();
+        if (questions == Questions::NoValue) {
+            AbandonTask();
+            return;
+        }
+        // The task gives values, only none that the answer field can take:
+        // the mode in force goes on as it was.
+        ShowResults = resultsShown;
+        Label2->setText(modeLabel);
+        SetKeypadVisible(keypadShown);
+        RestoreCheckControls();
+        ShowMessage(this, OnlyNegativeText, QStringLiteral(" "));
         return;
     }
     ExerciseMode = Check;
@@ -77,31 +98,53 @@ void TForm2::StartCheck() {
     RepaintPicture();
 }
 
-bool TForm2::MakeCheckQuestions() {
+TForm2::Questions TForm2::MakeCheckQuestions() {
     if (ExerciseMode != Check)
         ActivityLog << QStringLiteral(" Kontrol:") << QStringLiteral(" ");
-    for (int i = 1; i <= CheckRows; ++i) {
-        AnswerTexts[i] = UnansweredText;
-        CorrectTexts[i].clear();
-    }
+    // Drawn apart first, so that a check that finds no questions leaves the
+    // questions in force as they were.
+    std::array<int32_t, CheckRows + 1> outputs{};
+    std::array<std::array<QString, 4>, CheckRows + 1> values;
+    bool gaveValue = false;
     DrawBudget budget(MaxDrawsPerQuestion);
     for (int i = 1; i <= CheckRows; ++i) {
         budget.NextItem();
         do {
             if (!budget.Draw())
-                return false;
+                return gaveValue ? Questions::OnlyNegative : Questions::NoValue;
             FormulaError = false;
             FillRandomValues(ExperimentValues);
-            CorrectOutputs[i] = MachineOutput(ExperimentValues);
-        } while (FormulaError || !CanBeAsked(CorrectOutputs[i]));
+            outputs[i] = MachineOutput(ExperimentValues);
+            gaveValue = gaveValue || (!FormulaError && IsValidOutput(outputs[i]));
+        } while (FormulaError || !CanBeAsked(outputs[i]));
         for (int j = 0; j < NumberOfVariables; ++j)
-            ObservationTable[i][j] = NumberInWidth(ExperimentValues[j], 2);
+            values[i][j] = NumberInWidth(ExperimentValues[j], 2);
     }
-    return true;
+    for (int i = 1; i <= CheckRows; ++i) {
+        AnswerTexts[i] = UnansweredText;
+        CorrectTexts[i].clear();
+        CorrectOutputs[i] = outputs[i];
+        for (int j = 0; j < NumberOfVariables; ++j)
+            ObservationTable[i][j] = values[i][j];
+    }
+    return Questions::Made;
 }
 
 QPoint TForm2::AnswerDialogPosition(int row) const {
-    return mapToGlobal(AnswerDialogPlace(row));
+    // The place is given for the picture right below the toolbar; a picture
+    // that lies lower or is scrolled takes the dialog along.
+    QPoint place = PaintBox1->mapToGlobal(AnswerDialogPlace(row) - QPoint(0, ToolbarHeight));
+    // Where the screen is too small for the place (a large scale), the
+    // dialog stays whole on the screen.
+    if (const QScreen* screen = this->screen(); screen && Form4) {
+        const QRect area = screen->availableGeometry();
+        const QSize size = Form4->frameGeometry().size();
+        place.setX(std::clamp(place.x(), area.left(),
+                              std::max(area.left(), area.right() + 1 - size.width())));
+        place.setY(std::clamp(place.y(), area.top(),
+                              std::max(area.top(), area.bottom() + 1 - size.height())));
+    }
+    return place;
 }
 
 void TForm2::AskAnswer() {

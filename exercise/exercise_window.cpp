@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
 
@@ -31,7 +32,12 @@ namespace {
 
 using namespace KolvErkl;
 
-constexpr int ToolbarHeight = 49;
+constexpr int ToolbarHeight = TForm2::ToolbarHeight;
+// When the window is too narrow for the task and mode labels beside the
+// buttons, they go on a line of their own beneath them.
+constexpr int LabelsLeft = 376;
+constexpr int WrappedLabelsLeft = 12;
+constexpr int WrappedToolbarHeight = ToolbarHeight + 40;
 constexpr int KeypadHeight = 56;
 constexpr int ButtonSize = 33;
 constexpr int ButtonTop = 8;
@@ -213,15 +219,38 @@ void TForm2::CreateKeypad() {
     Panel5->hide();
 }
 
+namespace {
+
+// The room the picture needs: every mode's fields, the check's button and
+// the keyboard cursor's frame, with a margin to the right and below.
+QSize pictureExtent(const QRect& checkButton) {
+    constexpr int Margin = 12;
+    const QRect all = ObserveField(3, OutputColumn) |
+                      ExperimentField(TForm2::GridRows, OutputColumn) |
+                      CheckField(TForm2::CheckRows, ResultColumn) | checkButton;
+    return QSize(all.right() + 1 + CursorFrameWidth + Margin,
+                 all.bottom() + 1 + CursorFrameWidth + Margin);
+}
+
+} // namespace
+
 void TForm2::CreatePicture() {
-    ScrollBox1 = new QWidget(this);
+    // Where the window gives it the room, the picture fills the area and
+    // never scrolls; on a smaller screen, or at a larger scale, scroll bars
+    // keep every row and the check's button reachable.
+    ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    ScrollBox1->setWidgetResizable(true);
     ScrollBox1->setAutoFillBackground(true);
     QPalette green = ScrollBox1->palette();
     green.setColor(QPalette::Window, PictureGreen);
     ScrollBox1->setPalette(green);
+    ScrollBox1->viewport()->setPalette(green);
+    ScrollBox1->viewport()->setBackgroundRole(QPalette::Window);
 
-    PaintBox1 = new TPaintBox(ScrollBox1);
+    PaintBox1 = new TPaintBox;
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     QFont pictureFont = CourierNewPixels(19, true);
     // Crisp letters, as on the machine's fields.
@@ -230,22 +259,33 @@ void TForm2::CreatePicture() {
     PaintBox1->OnPaint = [this](QPainter& canvas) { PaintBox1Paint(canvas); };
     PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
 
-    SpeedButton16 = speedButton(ScrollBox1, QStringLiteral("SpeedButton16"), 544, 24,
+    // The button lies on the picture, so that it scrolls with it.
+    SpeedButton16 = speedButton(PaintBox1, QStringLiteral("SpeedButton16"), 544, 24,
                                 QStringLiteral("Udfør kontrol"), TickPicture(QColor(0, 170, 0)));
     SpeedButton16->raise();
     SpeedButton16->hide();
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
+    PaintBox1->setMinimumSize(pictureExtent(SpeedButton16->geometry()));
+    ScrollBox1->setWidget(PaintBox1);
 }
 
 void TForm2::LayOut() {
-    Panel1->setGeometry(0, 0, width(), ToolbarHeight);
-    int top = ToolbarHeight;
+    // Room for the widest texts the labels take.
+    const int labelsWidth =
+        std::max(Label1->fontMetrics().horizontalAdvance(QStringLiteral("Ekstraopgave nummer: 70")),
+                 Label2->fontMetrics().horizontalAdvance(QStringLiteral("EKSPERIMENTÉR")));
+    const bool wrapped = width() < LabelsLeft + labelsWidth;
+    const int labelsLeft = wrapped ? WrappedLabelsLeft : LabelsLeft;
+    const int labelsTop = wrapped ? ToolbarHeight - 2 : 6;
+    Label1->move(labelsLeft, labelsTop);
+    Label2->move(labelsLeft, labelsTop + 20);
+    int top = wrapped ? WrappedToolbarHeight : ToolbarHeight;
+    Panel1->setGeometry(0, 0, width(), top);
     if (!Panel5->isHidden()) {
         Panel5->setGeometry(0, top, width(), KeypadHeight);
         top += KeypadHeight;
     }
     ScrollBox1->setGeometry(0, top, width(), std::max(0, height() - top));
-    PaintBox1->setGeometry(0, 0, ScrollBox1->width(), ScrollBox1->height());
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
@@ -327,6 +367,14 @@ void TForm2::RepaintPicture() {
     KeyCursor.Refresh();
     PaintBox1->setAccessibleDescription(PictureDescription());
     PaintBox1->update();
+    // A picture that scrolls keeps the keyboard cursor's field in sight.
+    const QRect cursor = KeyCursorField();
+    if (!cursor.isNull()) {
+        constexpr int Margin = 8;
+        ScrollBox1->ensureVisible(cursor.center().x(), cursor.center().y(),
+                                  cursor.width() / 2 + CursorFrameWidth + Margin,
+                                  cursor.height() / 2 + CursorFrameWidth + Margin);
+    }
 }
 
 bool TForm2::MouseInRect(int left, int top, int right, int bottom) const {

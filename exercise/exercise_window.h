@@ -22,6 +22,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPainter;
+class QScrollArea;
 class QToolButton;
 class TPaintBox;
 
@@ -60,6 +61,8 @@ public:
 
     // ---- Window state ----------------------------------------------------
     enum Mode { None = 0, Observe = 1, Experiment = 2, Check = 3 };
+    // The toolbar's height, and so the picture's top when no keypad shows.
+    static constexpr int ToolbarHeight = 49;
     static constexpr int ObservationRows = 5;
     static constexpr int GridRows = 6;
     static constexpr int CheckRows = 5;
@@ -125,7 +128,8 @@ public:
     // Controls, by their design names.
     QWidget* Panel1 = nullptr;
     QWidget* Panel5 = nullptr;
-    QWidget* ScrollBox1 = nullptr;
+    // Scrolls the picture only when the window is too small for it.
+    QScrollArea* ScrollBox1 = nullptr;
     TPaintBox* PaintBox1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -186,8 +190,11 @@ private:
     void ChooseTask();
 
     // The check.
+    enum class Questions { Made, OnlyNegative, NoValue };
     void StartCheck();
-    bool MakeCheckQuestions();
+    // Draws the five questions; on failure the table, the answers and the
+    // questions in force stay as they were.
+    Questions MakeCheckQuestions();
     void AskAnswer();
     void RecordAnswer(int row);
     QPoint AnswerDialogPosition(int row) const;

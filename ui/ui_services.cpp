@@ -4,9 +4,11 @@
 #include "engine/kolv_erkl.h"
 #include "ui/button_glyphs.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace KolvErkl {
 
@@ -34,7 +36,8 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
         MessageHook(text, caption);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    SetCaption(&box, caption);
     // The same green tick as on the program's other OK buttons.
     box.button(QMessageBox::Ok)->setIcon(CheckGlyph());
     // A box for a short text would cut its caption in the title bar: make it
@@ -45,6 +48,37 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
     box.exec();
+}
+
+void SetCaption(QWidget* window, const QString& caption) {
+    window->setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
+}
+
+namespace {
+
+// Undoes a minimise of the window it watches, once the window system has
+// finished it.
+class UndoMinimise : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (window && event->type() == QEvent::WindowStateChange && window->isMinimized()) {
+            QTimer::singleShot(0, window, [window] {
+                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                window->activateWindow();
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void MakeFixedDialog(QWidget* dialog) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    dialog->installEventFilter(new UndoMinimise(dialog));
 }
 
 QFont CourierNew(int pointSize) {

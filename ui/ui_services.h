@@ -26,6 +26,17 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
 // see what the user would have been told).
 extern std::function<void(const QString& text, const QString& caption)> MessageHook;
 
+// Sets a window's caption. An empty caption is shown as one blank, which
+// looks the same: the window system would put the program's name into an
+// empty title.
+void SetCaption(QWidget* window, const QString& caption);
+
+// Makes a dialog a fixed-size window with a title and no buttons in its
+// title bar. A window manager that offers a minimise button all the same
+// (openbox does, taking the main window along) gets the dialog back at
+// once, so that a modal dialog never leaves the program out of sight.
+void MakeFixedDialog(QWidget* dialog);
+
 // The program's fixed-pitch font, "Courier New" at a point size (-1: the
 // default size); where it is missing, the system's metric-compatible
 // fixed-pitch font stands in.

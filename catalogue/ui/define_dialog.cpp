@@ -56,9 +56,9 @@ bool IsEmpty(const QLineEdit* field) {
 } // namespace
 
 TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      dialogs_(dialogs) {
+    : QDialog(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
+    KolvErkl::MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("Definition af ny opgave."));
     setFont(KolvErkl::CourierNew());
 
@@ -122,10 +122,13 @@ void TForm5::showEvent(QShowEvent* event) {
         FormShow();
 }
 
-// Every opening starts afresh; the radio buttons keep their last click.
+// Every opening starts afresh. The radio buttons show the number of
+// variables in force, which a new task gets unless the teacher clicks the
+// other one: a radio left from an earlier opening would tell otherwise.
 void TForm5::FormShow() {
     Label1->setText(NumberPrompt);
     KolvErkl::DefineCancelled = false;
+    (KolvErkl::NumberOfVariables == 2 ? RadioButton1 : RadioButton2)->setChecked(true);
     Edit1->clear();
     Edit2->clear();
     Edit1->setFocus();

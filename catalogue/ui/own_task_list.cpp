@@ -56,10 +56,9 @@ QStringList OwnTaskListLines() {
 
 } // namespace KolvErkl
 
-TForm7::TForm7(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form7"));
+    KolvErkl::MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("Liste over selvdefinerede opgaver"));
     setFont(KolvErkl::CourierNew(10));
 

@@ -9,12 +9,20 @@
 
 namespace {
 
+// Every task-file dialog lists the task files first and can list all files.
+const QString TaskFilesFilter = QStringLiteral("Opgavefiler (*.kvn)");
+const QString TaskFilesPattern = QStringLiteral("*.kvn");
+const QString AllFilesFilter = QStringLiteral("Alle filer (*)");
+
 // A preset holding a wildcard ("*.kvn") chooses which files are listed; any
 // other preset is the file name offered.
 void Preset(QFileDialog& dialog, const QString& preset) {
-    if (preset.contains(QLatin1Char('*')) || preset.contains(QLatin1Char('?')))
-        dialog.setNameFilter(preset);
-    else if (!preset.isEmpty())
+    const bool pattern = preset.contains(QLatin1Char('*')) || preset.contains(QLatin1Char('?'));
+    QStringList filters{TaskFilesFilter, AllFilesFilter};
+    if (pattern && preset != TaskFilesPattern)
+        filters.prepend(preset);
+    dialog.setNameFilters(filters);
+    if (!pattern && !preset.isEmpty())
         dialog.selectFile(preset);
 }
 

@@ -15,11 +15,10 @@
 
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QString());
+    KolvErkl::MakeFixedDialog(this);
+    KolvErkl::SetCaption(this, QString());
     setFont(KolvErkl::CourierNew(10));
 
     Label1 = new QLabel(this);

@@ -16,10 +16,9 @@ bool YesNoAnswer = false;
 
 TForm6* Form6 = nullptr;
 
-TForm6::TForm6(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form6"));
+    KolvErkl::MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("Ups"));
     setFont(KolvErkl::CourierNew(10));
 

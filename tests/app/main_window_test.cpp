@@ -226,6 +226,20 @@ TEST_F(MainWindowTest, FailedLoadsAreReportedUnderTheReadErrorCaption) {
     dialogs.answer.reset(); // cancelled: nothing to say
     Form1->Hentegneopgaver1Click();
     EXPECT_EQ(messages.size(), 2u);
+
+    // The start-up file's message shows over print and mode buttons that are off already.
+    ProgramArguments = {File("gone.kvn")};
+    std::vector<bool> enabledUnderMessage;
+    MessageHook = [&](const QString&, const QString& caption) {
+        EXPECT_EQ(caption, u"Fejl ved læsning "_qs);
+        for (const char* name :
+             {"SpeedButton10", "SpeedButton13", "SpeedButton14", "SpeedButton15"})
+            enabledUnderMessage.push_back(
+                Form2->findChild<QToolButton*>(QString::fromLatin1(name))->isEnabled());
+        enabledUnderMessage.push_back(Form1->Udskriv1->isEnabled());
+    };
+    StartProgram();
+    EXPECT_EQ(enabledUnderMessage, std::vector<bool>(5, false));
 }
 
 TEST_F(MainWindowTest, PrinterThatCannotStartIsReportedInTheProgramsMessageBox) {

@@ -3,6 +3,7 @@
 // page loop draws, and a real printout to a PDF.
 #include "app_test_support.h"
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QPrintDialog>
@@ -113,6 +114,7 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
     QAbstractPrintDialog::PrintDialogOptions options;
     QList<int> pages;
     bool rangeShown = false;
+    QStringList english; // texts that Qt's Danish translation lacks
     KolvTest::WhenModal([&](QWidget* dialog) {
         auto* print = qobject_cast<QPrintDialog*>(dialog);
         ASSERT_NE(print, nullptr);
@@ -121,6 +123,14 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
         // Qt's dialog under CUPS would offer a range of its own.
         for (auto* range : print->findChildren<QGroupBox*>(u"gbPrintRange"_qs))
             rangeShown = rangeShown || !range->isHidden();
+        const QStringList untranslated{u"Double Sided Printing"_qs, u"Off"_qs,
+                                       u"Long side binding"_qs, u"Short side binding"_qs};
+        for (auto* group : print->findChildren<QGroupBox*>())
+            if (untranslated.contains(group->title()))
+                english << group->title();
+        for (auto* button : print->findChildren<QAbstractButton*>())
+            if (untranslated.contains(button->text()))
+                english << button->text();
         print->reject();
     });
     EXPECT_FALSE(printer.AskUser(1, 3, 3));
@@ -130,6 +140,42 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintCurrentPage));
     EXPECT_EQ(pages, (QList<int>{1, 3, 1, 3}));
     EXPECT_FALSE(rangeShown);
+    EXPECT_TRUE(english.isEmpty()) << english.join(u", "_qs).toStdString();
+}
+
+TEST(PrintDialog, AcceptedWithoutItsPageSettingsKeepsThePrintersPaper) {
+    // Qt's dialog under CUPS would put the queue's default paper there.
+    PrinterBackend printer(nullptr);
+    const QPageSize before = printer.Device().pageLayout().pageSize();
+    KolvTest::WhenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
+    ASSERT_TRUE(printer.AskUser(1, 1, 1));
+    EXPECT_TRUE(printer.Device().pageLayout().pageSize().isEquivalentTo(before))
+        << printer.Device().pageLayout().pageSize().name().toStdString();
+}
+
+TEST(PrintDialog, TheUsersPrinterOptionsChooseThePaperOrLeaveItToTheProgram) {
+    struct Case {
+        const char* lpoptions;
+        const char* printer;
+        bool chosen;
+    };
+    const Case cases[] = {
+        {"", "Klasse-PDF", false},
+        {"Dest Klasse-PDF PageSize=Letter\n", "Klasse-PDF", true},
+        {"Default klasse-pdf media=A5 sides=one-sided\n", "Klasse-PDF", true},
+        {"Dest Klasse-PDF pagesize=Letter\n", "Klasse-PDF", true},
+        {"Dest Klasse-PDF sides=two-sided-long-edge\n", "Klasse-PDF", false},
+        {"Dest Andet-PDF PageSize=Letter\n", "Klasse-PDF", false},
+        {"Dest Klasse-PDF/kladde PageRegion=A4\n", "Klasse-PDF", false},
+        {"Dest Klasse-PDF media=A4\n", "Klasse-PDF/kladde", true}, // an instance has its printer's
+        {"Dest Klasse-PDF job-sheets=\"none media=A4\"\n", "Klasse-PDF", false},
+        {"Dest Klasse-PDF\n", "Klasse-PDF", false},
+        {"Klasse-PDF media=A4\n", "Klasse-PDF", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OptionsChoosePaper(QString::fromUtf8(c.lpoptions), QString::fromUtf8(c.printer)),
+                  c.chosen)
+            << c.lpoptions << " for " << c.printer;
 }
 
 class PrintToPdfTest : public ::testing::Test {

@@ -53,6 +53,49 @@ TEST_F(CheckTest, QuestionsAreNeverNegative) {
         for (int i = 1; i <= TForm2::CheckRows; ++i)
             EXPECT_EQ(form->ObservationTable[i][2], " 9");
     }
+
+    // Only negative outputs: no check, but the task and its mode go on, from
+    // observing and from experimenting alike. A task without any value stops.
+    struct Case {
+        const char* formula;
+        bool experimenting;
+        const char* message;
+        TForm2::Mode after;
+    };
+    const char* const onlyNegative =
+        "Maskinen kan ikke lave en kontrol med denne opgave: den giver kun negative tal.";
+    const char* const noValue =
+        "Maskinen kan ikke give nogen værdier med denne opgave: formlen "
+        "giver fejl for alle de tal, der blev prøvet. Vælg en anden opgave.";
+    const Case cases[] = {
+        {"x-y-20", false, onlyNegative, TForm2::Observe},
+        {"x-y-20", true, onlyNegative, TForm2::Experiment},
+        {"x*10000+1", false, noValue, TForm2::None},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.formula);
+        defineOwnTask(32, 3, c.formula);
+        startTask(32);
+        if (c.experimenting)
+            click(form->SpeedButton14);
+        const QStringList log = ActivityLog;
+        const QString label = form->Label2->text();
+        messages.clear();
+        click(form->SpeedButton15);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].first, QString::fromUtf8(c.message));
+        EXPECT_EQ(messages[0].second, " ");
+        EXPECT_EQ(form->ExerciseMode, c.after);
+        EXPECT_EQ(ActivityLog, log);
+        if (c.after == TForm2::None)
+            continue;
+        EXPECT_EQ(form->Label2->text(), label);
+        EXPECT_EQ(form->Panel5->isVisible(), c.experimenting);
+        EXPECT_FALSE(form->SpeedButton16->isVisible());
+        EXPECT_TRUE(form->SpeedButton13->isEnabled());
+        click(form->SpeedButton13); // observing still works
+        EXPECT_EQ(form->ExerciseMode, TForm2::Observe);
+    }
 }
 
 TEST_F(CheckTest, AnswersAreLoggedCountedAndShown) {
@@ -238,7 +281,7 @@ TEST_F(AnswerDialogTest, CloseBoxRecordsNothingAndF1OpensHelp) {
     QTest::keyClicks(dialog.Edit1, "7");
     dialog.reject();
     EXPECT_TRUE(dialog.AnswerText.isEmpty());
-    EXPECT_EQ(dialog.windowTitle(), "");
+    EXPECT_EQ(dialog.windowTitle(), " "); // shown empty, not as the program's name
     EXPECT_EQ(dialog.size(), QSize(180, 71));
     EXPECT_EQ(dialog.BitBtn1->text(), "&OK");
 }

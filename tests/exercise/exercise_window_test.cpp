@@ -6,9 +6,11 @@
 
 #include "catalogue/ui/task_picker.h"
 #include "engine/draw_budget.h"
+#include "exercise/picture_geometry.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QScrollArea>
 
 using namespace KolvErkl;
 
@@ -75,6 +77,31 @@ TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
     EXPECT_EQ(form->ScrollBox1->geometry(), QRect(0, 105, 900, 595));
     click(form->SpeedButton13);
     EXPECT_EQ(form->ScrollBox1->geometry(), QRect(0, 49, 900, 651));
+}
+
+TEST_F(ExerciseWindowTest, AWindowTooSmallForThePictureScrollsItAndKeepsTheLabelsWhole) {
+    main->resize(500, 300); // a small screen, or a large scale factor
+    form->AdjustToMainWindow();
+    startTask(3);
+    // The labels go beneath the buttons, where they are not cut off.
+    EXPECT_EQ(form->Label1->pos(), QPoint(12, 47));
+    EXPECT_GE(form->Panel1->height(), form->Label2->geometry().bottom());
+    EXPECT_LE(form->Label1->x() + form->Label1->sizeHint().width(), form->width());
+    // Every row and the check's button lie on the picture, which scrolls.
+    click(form->SpeedButton15);
+    const QSize picture = form->PaintBox1->size();
+    EXPECT_GE(picture.width(), form->SpeedButton16->geometry().right() + 1);
+    EXPECT_GE(picture.width(), CheckField(5, ResultColumn).right() + 1);
+    click(form->SpeedButton14);
+    EXPECT_GE(form->PaintBox1->height(), ExperimentField(TForm2::GridRows, 1).bottom() + 1);
+    // The keyboard cursor's field is scrolled into sight.
+    for (int step = 0; step < TForm2::GridRows; ++step)
+        form->ArrowKey(KeyboardCursor::Down);
+    const QRect field = form->KeyCursorField();
+    ASSERT_FALSE(field.isNull());
+    const QRect shown(-form->PaintBox1->pos(), form->ScrollBox1->viewport()->size());
+    EXPECT_TRUE(shown.contains(field))
+        << field.y() << " not within " << shown.y() << ".." << shown.bottom();
 }
 
 TEST_F(ExerciseWindowTest, HiddenWindowDoesNotFollowTheMainWindow) {
@@ -463,7 +490,8 @@ TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging) {
     EXPECT_EQ(ActivityCount, 0);
 
     // A formula that is never 0 or more cannot make check questions; the
-    // observations before it stay as they were, still in progress.
+    // observations before it stay as they were, still in progress, and the
+    // task goes on.
     messages.clear();
     defineOwnTask(22, 3, "x-20");
     clock = 1000;
@@ -473,7 +501,7 @@ TEST_F(ExerciseWindowTest, FormulaThatAlwaysFailsStopsInsteadOfHanging) {
     clock = 1010;
     click(form->SpeedButton15);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(form->ExerciseMode, TForm2::None);
+    EXPECT_EQ(form->ExerciseMode, TForm2::Observe);
     EXPECT_TRUE(form->SpeedButton16->isHidden());
     EXPECT_EQ(ActivityLog, log);
     clock = 1020;

@@ -99,20 +99,25 @@ TEST_F(DefineDialogTest, OpensEmptyWithTheNumberInFocus) {
     EXPECT_EQ(Child<QAbstractButton>("BitBtn2")->text(), "&Fortryd");
     EXPECT_TRUE(Child<QRadioButton>("RadioButton2")->isChecked());
 
-    // A second opening empties the fields again but keeps the radio buttons.
+    // A second opening empties the fields again, and its radio buttons show
+    // the number of variables in force, not the last click.
     QTest::keyClicks(edit1, "33");
     QTest::keyClicks(edit2, "x");
     Click("RadioButton1");
     Click("BitBtn2");
     ASSERT_TRUE(DefineCancelled);
-    NumberOfVariables = 3;
-    form->show();
-    EXPECT_FALSE(DefineCancelled);
-    EXPECT_EQ(edit1->text(), "");
-    EXPECT_EQ(edit2->text(), "");
-    EXPECT_EQ(form->focusWidget(), edit1);
-    EXPECT_TRUE(Child<QRadioButton>("RadioButton1")->isChecked());
-    EXPECT_EQ(NumberOfVariables, 3);
+    for (const int variables : {3, 2}) {
+        NumberOfVariables = variables;
+        form->hide();
+        form->show();
+        EXPECT_FALSE(DefineCancelled);
+        EXPECT_EQ(edit1->text(), "");
+        EXPECT_EQ(edit2->text(), "");
+        EXPECT_EQ(form->focusWidget(), edit1);
+        EXPECT_EQ(Child<QRadioButton>("RadioButton1")->isChecked(), variables == 2);
+        EXPECT_EQ(Child<QRadioButton>("RadioButton2")->isChecked(), variables == 3);
+        EXPECT_EQ(NumberOfVariables, variables);
+    }
 }
 
 TEST_F(DefineDialogTest, OnlyTheAllowedCharactersCanBeTyped) {

@@ -155,6 +155,18 @@ TEST_F(TaskPickerTest, CancelEscapeAndCloseAllChooseNoTask) {
     TForm3 picker;
     EXPECT_EQ(picker.BitBtn2->text(), QStringLiteral("&Fortryd"));
     EXPECT_FALSE(picker.windowFlags() & Qt::WindowCloseButtonHint);
+    // An empty title shows as one blank, not as the program's name; no
+    // minimise or maximise buttons are asked for, and a minimise that a
+    // window manager does all the same is undone.
+    EXPECT_EQ(picker.windowTitle(), QStringLiteral(" "));
+    EXPECT_FALSE(picker.windowFlags() & Qt::WindowMinMaxButtonsHint);
+    bool minimisedAfterwards = true;
+    Run(picker, [&] {
+        picker.setWindowState(Qt::WindowMinimized);
+        QApplication::processEvents();
+        minimisedAfterwards = picker.isMinimized();
+    });
+    EXPECT_FALSE(minimisedAfterwards);
     const std::function<void()> ways[] = {
         [&] { QTest::mouseClick(picker.BitBtn2, Qt::LeftButton); },
         [&] { QTest::keyClick(picker.Edit1, Qt::Key_Escape); },
