@@ -10,6 +10,11 @@ set(MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
+# What the installation reads the DLLs that a program imports with.
+set(CMAKE_OBJDUMP /usr/bin/${MINGW_TRIPLE}-objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
+set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND /usr/bin/${MINGW_TRIPLE}-objdump)
 
 if(NOT KOLVANE_WINDOWS_DEPS)
   set(KOLVANE_WINDOWS_DEPS "${CMAKE_CURRENT_LIST_DIR}/../build-windows-deps")

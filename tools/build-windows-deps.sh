@@ -33,15 +33,21 @@ toolchain=$root/cmake/mingw-w64.cmake
 gtest_done=$prefix/lib/libgtest.a
 jpeg_done=$prefix/lib/libjpeg.a
 qt_done=$prefix/plugins/platforms/qwindows.dll
-if [[ -f $gtest_done ]] && { ((engine_only)) || [[ -f $jpeg_done && -f $qt_done ]]; }; then
-    echo "build-windows-deps.sh: $prefix is complete"
+texts_done=$prefix/translations/qtbase_da.qm
+if [[ -f $gtest_done ]] && { ((engine_only)) || [[ -f $jpeg_done && -f $qt_done && -f $texts_done ]]; }; then
+    # Qt's Danish texts: the translations are the same files on every system.
+if [[ ! -f $texts_done ]]; then
+    mkdir -p "$prefix/translations"
+    cp /usr/share/qt6/translations/qtbase_da.qm "$prefix/translations/"
+fi
+echo "build-windows-deps.sh: $prefix is complete"
     exit 0
 fi
 
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           cmake ninja-build googletest wine64 wine fonts-wine xvfb xauth fonts-liberation2 dpkg-dev)
 if ((!engine_only)); then
-    packages+=(qt6-base-dev qt6-base-dev-tools nsis)
+    packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -127,5 +133,10 @@ if [[ ! -f $qt_done ]]; then
         -DFEATURE_system_jpeg=ON -DJPEG_INCLUDE_DIR="$prefix/include" -DJPEG_LIBRARY="$prefix/lib/libjpeg.a"
     cmake --build "$work/qtbase" -j"$jobs"
     cmake --install "$work/qtbase"
+fi
+# Qt's Danish texts: the translations are the same files on every system.
+if [[ ! -f $texts_done ]]; then
+    mkdir -p "$prefix/translations"
+    cp /usr/share/qt6/translations/qtbase_da.qm "$prefix/translations/"
 fi
 echo "build-windows-deps.sh: $prefix is complete"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's own pictures once: the 270 x 220 title picture (a
-# baseline JPEG) and the program icon (SVG, and PNG at 16 to 256 pixels).
+# baseline JPEG) and the program icon (SVG, PNG at 16 to 256 pixels, and a Windows .ico).
 # The results are checked in under resources/; run this again only to change
 # the artwork. Needs imagemagick, librsvg2-bin and fonts-liberation2.
 set -euo pipefail
@@ -27,7 +27,8 @@ convert -size 270x220 gradient:'#f4f4f6-#9c9ca4' \
 
 # The icon: a small green machine with an input funnel and an output arrow,
 # drawn once as SVG on a 32 x 32 grid and rendered from it at every size the
-# desktop asks for (share/icons/hicolor/) and for the program's own windows.
+# desktop asks for (share/icons/hicolor/), for the program's own windows and
+# for Windows.
 icons=resources/icons/hicolor
 app_id=io.github.kolvane.Kolvane
 mkdir -p "$icons/scalable/apps"
@@ -48,4 +49,6 @@ for size in 16 32 48 64 128 256; do
         | convert png:- -strip "$icons/${size}x$size/apps/$app_id.png"
 done
 cp "$icons/32x32/apps/$app_id.png" resources/kolvane.png
-echo resources/title.jpg resources/kolvane.png "$icons"
+# The Windows icon of the program, its files and its installer: every size in one file.
+convert "$icons"/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/"$app_id".png resources/kolvane.ico
+echo resources/title.jpg resources/kolvane.png resources/kolvane.ico "$icons"

@@ -9,6 +9,11 @@
 # plugins are found there, the MinGW runtime in Debian's MinGW-w64 folders.
 # The Wine prefix (KOLVANE_WINEPREFIX, by default DEPS/wine-prefix) is made
 # once, with "Courier New" drawn by Liberation Mono, as Debian does on Linux.
+#
+# With KOLVANE_WINE_DISPLAY=xvfb the program gets a virtual display of its
+# own (shared by the programs of one test run, and ended by Xvfb itself when
+# its last program has gone), so that windows never open on the user's
+# desktop and tests run where there is none.
 set -euo pipefail
 
 deps=$(cd "$1" && pwd)
@@ -32,12 +37,60 @@ if [[ -d $deps/plugins && -z ${QT_PLUGIN_PATH:-} ]]; then
     export QT_PLUGIN_PATH
 fi
 
+# Wine hands no QT_ variable of Linux on to Windows programs (they would be
+# meant for the Linux Qt), only WINEQT_ ones, without their prefix.
+while IFS='=' read -r name _; do
+    [[ $name == QT_* ]] && export "WINE$name=${!name}"
+done < <(env)
+
+if [[ ${KOLVANE_WINE_DISPLAY:-} == xvfb ]]; then
+    record=$WINEPREFIX.display
+    (
+        flock 8
+        number=$(cat "$record" 2>/dev/null || true)
+        if [[ -z $number || ! -S /tmp/.X11-unix/X$number ]] || ! kill -0 "$(cat "$record.pid" 2>/dev/null || echo 0)" 2>/dev/null; then
+            # -terminate: the server ends once the last program has gone.
+            setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -terminate \
+                >/dev/null 2>&1 3>"$record.new" &
+            echo $! >"$record.pid"
+            for _ in $(seq 100); do [[ -s $record.new ]] && break; sleep 0.05; done
+            mv "$record.new" "$record"
+        fi
+    ) 8>"$WINEPREFIX.display.lock"
+    DISPLAY=:$(cat "$record")
+    export DISPLAY
+fi
+
 if [[ ! -f $WINEPREFIX/.kolvane-ready ]]; then
     mkdir -p "$WINEPREFIX"
     (
         # Tests run side by side; the first one makes the prefix.
         flock 9
-        if [[ ! -f $WINEPREFIX/.kolvane-ready ]]; then
+        # Wine hands no QT_ variable of Linux on to Windows programs (they would be
+# meant for the Linux Qt), only WINEQT_ ones, without their prefix.
+while IFS='=' read -r name _; do
+    [[ $name == QT_* ]] && export "WINE$name=${!name}"
+done < <(env)
+
+if [[ ${KOLVANE_WINE_DISPLAY:-} == xvfb ]]; then
+    record=$WINEPREFIX.display
+    (
+        flock 8
+        number=$(cat "$record" 2>/dev/null || true)
+        if [[ -z $number || ! -S /tmp/.X11-unix/X$number ]] || ! kill -0 "$(cat "$record.pid" 2>/dev/null || echo 0)" 2>/dev/null; then
+            # -terminate: the server ends once the last program has gone.
+            setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -terminate \
+                >/dev/null 2>&1 3>"$record.new" &
+            echo $! >"$record.pid"
+            for _ in $(seq 100); do [[ -s $record.new ]] && break; sleep 0.05; done
+            mv "$record.new" "$record"
+        fi
+    ) 8>"$WINEPREFIX.display.lock"
+    DISPLAY=:$(cat "$record")
+    export DISPLAY
+fi
+
+if [[ ! -f $WINEPREFIX/.kolvane-ready ]]; then
             "$wine" wineboot --init >/dev/null 2>&1
             "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
                 /d 'Liberation Mono' /f >/dev/null 2>&1

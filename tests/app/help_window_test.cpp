@@ -61,6 +61,11 @@ TEST(HelpWindow, TheGuideIsDataBesideAnInstalledProgramOrNextToABuiltOne) {
 }
 
 TEST(HelpWindow, AnInstalledProgramFindsTheGuideThatTheInstallationPutsInPlace) {
+#ifdef _WIN32
+    // The installer puts the guide beside the program; tools/check-windows-
+    // package.sh checks it where the installer runs.
+    GTEST_SKIP() << "the Windows installation is checked by its installer";
+#endif
     const QTemporaryDir prefix;
     const QString install = u"cmake --install '%1' --prefix '%2' >/dev/null"_qs.arg(
         QStringLiteral(KOLVANE_BINARY_DIR), prefix.path());
