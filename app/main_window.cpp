@@ -3,6 +3,7 @@
 
 #include "app/about_box.h"
 #include "app/heading_dialog.h"
+#include "app/lesson_journal.h"
 #include "app/print_log.h"
 #include "app/title_picture.h"
 #include "catalogue/task_catalogue.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,6 +62,22 @@ public:
 
 private:
     KolvErkl::FileDialogs*& target_;
+};
+
+// The printer behind the print dialog, telling whether the dialog let the
+// print go to it.
+class WatchedPrinter : public KolvErkl::PrintBackend {
+public:
+    explicit WatchedPrinter(KolvErkl::PrintBackend& printer) : printer_(printer) {}
+    QPagedPaintDevice& Device() override { return printer_.Device(); }
+    bool AskUser(int fromPage, int toPage, int maxPage) override {
+        Accepted = printer_.AskUser(fromPage, toPage, maxPage);
+        return Accepted;
+    }
+    bool Accepted = false;
+
+private:
+    KolvErkl::PrintBackend& printer_;
 };
 
 // The part of the current task's rule that an extra-task load can change:
@@ -187,9 +205,12 @@ void TForm1::SetPrintMenuEnabled(bool enabled) {
 }
 
 void TForm1::PrintActivityLog() {
-    const KolvErkl::PrintResult result = KolvErkl::PrintLog(*printBackend_, Memo1->font());
+    WatchedPrinter printer(*printBackend_);
+    const KolvErkl::PrintResult result = KolvErkl::PrintLog(printer, Memo1->font());
     if (result.Failed)
         KolvErkl::ShowMessage(this, result.Message, KolvErkl::PrintFailedCaption);
+    else if (printer.Accepted)
+        KolvErkl::DeliveredLog = KolvErkl::ActivityLog;
 }
 
 void TForm1::ShowHeadingDialog() {
@@ -273,10 +294,28 @@ void TForm1::Timer1Timer() {
     Udskriv1->setEnabled(false);
     if (!Form2)
         return;
+    // A lesson that the program did not end itself is offered back first.
+    // The file named on the command line is loaded after the question, and
+    // the lesson is taken up after the load.
+    if (journal_)
+        journal_->OfferUnfinishedLesson(this);
     Form2->show();
     Form2->raise();
     Form2->SpeedButton10->setEnabled(false);
     Form2->DisableModeButtons();
+    if (journal_)
+        journal_->ResumeLesson();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!KolvErkl::LessonMayEnd(this)) {
+        event->ignore();
+        return;
+    }
+    // A normal end: the lesson needs no journal any more.
+    if (journal_)
+        journal_->Remove();
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
