@@ -353,6 +353,9 @@ void LessonJournal::Update() {
     LessonState now = currentState();
     if (written_ && *written_ == now)
         return;
+    // A lesson that goes on after the session's end was settled (another
+    // program cancelled the end) is asked about again.
+    sessionEnds_ = false;
     written_ = std::make_unique<LessonState>(now);
     if (now.Log.isEmpty()) {
         RemoveFile();
@@ -387,17 +390,27 @@ void LessonJournal::RemoveFile() {
         std::filesystem::remove(nativePath(path_), error);
 }
 
+bool LessonJournal::MayClose(QWidget* parent) {
+    if (sessionEnds_)
+        return true;
+    if (!LessonMayEnd(parent))
+        return false;
+    Remove();
+    return true;
+}
+
 bool LessonJournal::SessionMayEnd(const std::function<bool()>& mayAsk) {
     Update();
     if (!LogHasUndeliveredLines()) {
         Remove();
-        return true;
+    } else if (mayAsk()) {
+        if (!LessonMayEnd(questionParent_))
+            return false;
+        Remove();
     }
-    if (!mayAsk())
-        return true;
-    if (!LessonMayEnd(questionParent_))
-        return false;
-    Remove();
+    // Without leave to ask, the journal keeps the lesson for the next start.
+    // The windows close next, without a further question.
+    sessionEnds_ = true;
     return true;
 }
 

@@ -75,6 +75,12 @@ public:
     // The lesson ended normally: the journal goes, and comes again only when
     // the lesson changes after this.
     void Remove();
+    // The main window is about to close: true when it may. The pupil is
+    // asked as LessonMayEnd asks, and a normal end removes the journal;
+    // after the session's end has been settled (and until the lesson
+    // changes again) nothing more is asked, and the journal stays as that
+    // left it.
+    bool MayClose(QWidget* parent);
     // The desktop session ends. A lesson with lines never printed or copied
     // is asked about when `mayAsk` allows it; without that the journal stays
     // for the next start. True when the session may end.
@@ -96,6 +102,7 @@ private:
     std::unique_ptr<LessonState> written_; // the lesson as last written
     QPointer<QWidget> questionParent_;
     bool opened_ = false;
+    bool sessionEnds_ = false;
 };
 
 } // namespace KolvErkl

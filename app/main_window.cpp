@@ -308,13 +308,12 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (!KolvErkl::LessonMayEnd(this)) {
+    // The journal also knows whether the desktop session's end has settled
+    // the question, and removes itself at a normal end.
+    if (!(journal_ ? journal_->MayClose(this) : KolvErkl::LessonMayEnd(this))) {
         event->ignore();
         return;
     }
-    // A normal end: the lesson needs no journal any more.
-    if (journal_)
-        journal_->Remove();
     QMainWindow::closeEvent(event);
 }
 

@@ -50,8 +50,8 @@ public:
     // stand-in in tests); nullptr goes back to the real dialogs.
     void SetFileDialogs(KolvErkl::FileDialogs* dialogs);
     // The journal that keeps the lesson for the next start (main() sets
-    // it): offered back when the exercise window opens, removed when the
-    // window closes normally.
+    // it): offered back when the exercise window opens, asked before the
+    // window closes, removed at a normal end.
     void SetLessonJournal(KolvErkl::LessonJournal* journal) { journal_ = journal; }
 
     QMenuBar* MainMenu1 = nullptr;

@@ -438,6 +438,13 @@ TEST_F(LessonJournalTest, TheEndOfTheSessionAsksWhenItMayAndElseKeepsTheJournal)
         QCoreApplication::processEvents();
         EXPECT_EQ(asked, c.asks);
         EXPECT_EQ(QFileInfo::exists(journal->FileName()), c.kept);
+        // The session's end closes the windows next: nothing more is asked.
+        Form1->show();
+        answerUps(Answer::No);
+        Form1->close();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(asked, !c.ends);
+        EXPECT_EQ(QFileInfo::exists(journal->FileName()), c.kept);
     }
 }
 
