@@ -61,7 +61,10 @@ ended() {
 
 # The program's windows: the main window, and the dialog open over it.
 main_id=
-main_window() { xdotool search --onlyvisible --pid "$program_pid" --name '^   Kolvane   Version'; }
+# (--all: the pid and the name, not either.)
+main_window() {
+    xdotool search --all --onlyvisible --pid "$program_pid" --name '^   Kolvane   Version'
+}
 has_main() { [[ -n $(main_window 2>/dev/null) ]]; }
 dialog() { xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | grep -vx "$main_id" | head -1; }
 dialog_open() { [[ -n $(dialog) ]]; }
