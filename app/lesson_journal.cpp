@@ -241,8 +241,10 @@ bool RestoreLesson(const JournalLesson& lesson) {
 
     // The activity in progress runs on from where the journal left it.
     ActivityMark mark;
-    mark.Count = static_cast<int32_t>(lesson.Activities.size());
-    for (std::size_t k = 0; k < lesson.Activities.size(); ++k) {
+    const std::size_t records =
+        std::min(lesson.Activities.size(), static_cast<std::size_t>(MaxActivities));
+    mark.Count = static_cast<int32_t>(records);
+    for (std::size_t k = 0; k < records; ++k) {
         const JournalActivity& a = lesson.Activities[k];
         mark.Table[k + 1] = {a.Duration, a.DataSets, a.RightAnswers, fromUtf8(a.Name).left(60)};
     }
