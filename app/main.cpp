@@ -2,6 +2,7 @@
 // Kolvane: find the rule that the machine hides.
 #include "app/desktop_setup.h"
 #include "app/error_handler.h"
+#include "app/lesson_journal.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "catalogue/task_catalogue.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
@@ -26,7 +28,11 @@ int main(int argc, char** argv) {
     KolvErkl::ProgramArguments = KolvErkl::ProgramArgumentsOf(argc, argv);
     KolvErkl::FallbackTaskFolder = KolvErkl::NativeFileName(KolvErkl::UserSaveFolder());
 
+    // The pupil's lesson is kept in the user's own data folder of the program.
+    KolvErkl::LessonJournal journal(
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     TForm1* mainWindow = KolvErkl::CreateWindows();
+    mainWindow->SetLessonJournal(&journal);
     mainWindow->showMaximized();
     const int code = app.exec();
     KolvErkl::DestroyWindows();

@@ -3,6 +3,7 @@
 
 #include "app/about_box.h"
 #include "app/heading_dialog.h"
+#include "app/lesson_journal.h"
 #include "app/print_log.h"
 #include "app/title_picture.h"
 #include "catalogue/task_catalogue.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,6 +79,22 @@ public:
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+};
+
+// The printer behind the print dialog, telling whether the dialog let the
+// print go to it.
+class WatchedPrinter : public KolvErkl::PrintBackend {
+public:
+    explicit WatchedPrinter(KolvErkl::PrintBackend& printer) : printer_(printer) {}
+    QPagedPaintDevice& Device() override { return printer_.Device(); }
+    bool AskUser(int fromPage, int toPage, int maxPage) override {
+        Accepted = printer_.AskUser(fromPage, toPage, maxPage);
+        return Accepted;
+    }
+    bool Accepted = false;
+
+private:
+    KolvErkl::PrintBackend& printer_;
 };
 
 // The part of the current task's rule that an extra-task load can change:
@@ -207,9 +225,12 @@ void TForm1::SetPrintMenuEnabled(bool enabled) {
 }
 
 void TForm1::PrintActivityLog() {
-    const KolvErkl::PrintResult result = KolvErkl::PrintLog(*printBackend_, Memo1->font());
+    WatchedPrinter printer(*printBackend_);
+    const KolvErkl::PrintResult result = KolvErkl::PrintLog(printer, Memo1->font());
     if (result.Failed)
         KolvErkl::ShowMessage(this, result.Message, KolvErkl::PrintFailedCaption);
+    else if (printer.Accepted)
+        KolvErkl::DeliveredLog = KolvErkl::ActivityLog;
 }
 
 void TForm1::ShowHeadingDialog() {
@@ -293,6 +314,11 @@ void TForm1::Timer1Timer() {
     Udskriv1->setEnabled(false);
     if (!Form2)
         return;
+    // A lesson that the program did not end itself is offered back first.
+    // The file named on the command line is loaded after the question, and
+    // the lesson is taken up after the load.
+    if (journal_)
+        journal_->OfferUnfinishedLesson(this);
     // The print and mode buttons are off before the window shows: showing
     // it loads the start-up file, whose failure is told in a message box
     // that the pupil would otherwise read over buttons that look usable.
@@ -300,6 +326,8 @@ void TForm1::Timer1Timer() {
     Form2->DisableModeButtons();
     Form2->show();
     Form2->raise();
+    if (journal_)
+        journal_->ResumeLesson();
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
@@ -323,6 +351,16 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
         }
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // The journal also knows whether the desktop session's end has settled
+    // the question, and removes itself at a normal end.
+    if (!(journal_ ? journal_->MayClose(this) : KolvErkl::LessonMayEnd(this))) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::keyReleaseEvent(QKeyEvent* event) {

@@ -21,6 +21,7 @@ class QTimer;
 
 namespace KolvErkl {
 class FileDialogs;
+class LessonJournal;
 class PrintBackend;
 } // namespace KolvErkl
 
@@ -48,6 +49,10 @@ public:
     // Sends the file dialogs' questions to another answerer (a scripted
     // stand-in in tests); nullptr goes back to the real dialogs.
     void SetFileDialogs(KolvErkl::FileDialogs* dialogs);
+    // The journal that keeps the lesson for the next start (main() sets
+    // it): offered back when the exercise window opens, asked before the
+    // window closes, removed at a normal end.
+    void SetLessonJournal(KolvErkl::LessonJournal* journal) { journal_ = journal; }
 
     QMenuBar* MainMenu1 = nullptr;
     QMenu* Filer1 = nullptr;
@@ -88,6 +93,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks first when the log holds lines never printed or copied.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenu();
@@ -100,6 +107,7 @@ private:
     std::unique_ptr<KolvErkl::FileDialogs> fileDialogs_; // forwards to activeDialogs_
     std::unique_ptr<KolvErkl::PrintBackend> printer_;
     KolvErkl::PrintBackend* printBackend_ = nullptr;
+    KolvErkl::LessonJournal* journal_ = nullptr;
     bool shown_ = false;
     bool activated_ = false;
 };

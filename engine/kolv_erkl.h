@@ -34,6 +34,7 @@ using Values = std::array<int32_t, 3>; // x, y, z
 struct ExtraTask {
     int32_t VariableCount = 0;
     std::string Formula; // at most MaxFormulaLength bytes
+    bool operator==(const ExtraTask&) const = default;
 };
 
 // ---- Engine state -------------------------------------------------------

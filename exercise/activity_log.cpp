@@ -53,6 +53,7 @@ QString summaryRow(const ActivityRecord& record) {
 } // namespace
 
 QStringList ActivityLog;
+QStringList DeliveredLog;
 QString Heading;
 std::function<double()> ClockHook;
 
@@ -76,6 +77,7 @@ namespace {
 
 void ResetExerciseState() {
     ActivityLog.clear();
+    DeliveredLog.clear();
     Heading.clear();
     ResetActivities();
     ClockHook = nullptr;
@@ -196,6 +198,13 @@ QStringList ClipboardLines() {
 void CopyLogToClipboard() {
     AppendSummary();
     QGuiApplication::clipboard()->setText(ClipboardLines().join(QLatin1Char('\n')));
+    DeliveredLog = ActivityLog;
+}
+
+bool LogHasUndeliveredLines() {
+    // A task's start empties the log and writes it anew, so its lines differ
+    // from what was delivered even where there are as many.
+    return !ActivityLog.isEmpty() && ActivityLog != DeliveredLog;
 }
 
 QString NumberInWidth(qint64 number, int width) {

@@ -29,6 +29,7 @@ struct ActivityRecord {
     int32_t DataSets = 0;
     int32_t RightAnswers = 0; // right check answers while this was in progress
     QString Name;             // "Observér", "Eksperimentér", "Kontrollér", "Udskriv"
+    bool operator==(const ActivityRecord&) const = default;
 };
 
 // Records 1..MaxActivities; entry 0 is unused.
@@ -73,6 +74,7 @@ struct ActivityMark {
     QString InProgressName;
     bool InProgressRecorded = false;
     qsizetype LogLines = 0;
+    bool operator==(const ActivityMark&) const = default;
 };
 ActivityMark MarkActivities();
 void TakeBackActivities(const ActivityMark& mark);
@@ -80,6 +82,12 @@ void TakeBackActivities(const ActivityMark& mark);
 void AppendSummary();
 // AppendSummary, then the heading, "Kolvane", " " and the log to the clipboard.
 void CopyLogToClipboard();
+// The log as it stood when it was last printed or copied; the copy sets it,
+// and so does the main window once a print has gone to the printer.
+extern QStringList DeliveredLog;
+// The log holds lines that were never printed or copied: closing the
+// program would lose them.
+bool LogHasUndeliveredLines();
 // The lines CopyLogToClipboard puts on the clipboard (without AppendSummary).
 QStringList ClipboardLines();
 

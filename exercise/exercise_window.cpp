@@ -430,8 +430,16 @@ bool TForm2::StartTask() {
     ExerciseMode = None;
     ShowResults = false;
     RepaintPicture();
+    TakeUpTask();
+    ActivityLog.clear();
+    ActivityLog << TaskLine(TaskNumberText, NumberOfVariables) << QStringLiteral(" ");
+    StartObserving();
+    return true;
+}
+
+void TForm2::TakeUpTask() {
     TaskNumberText = NumberInWidth(CurrentTask, 2);
-    if (ownTask) {
+    if (CurrentTask > BuiltInTasks) {
         const TaskRecord& slot = OwnTaskSlot(CurrentTask);
         CurrentTask = slot.TaskNumber;
         CurrentFormula = slot.Formula.Text();
@@ -442,10 +450,20 @@ bool TForm2::StartTask() {
     SpeedButton13->setEnabled(true);
     SpeedButton14->setEnabled(true);
     SpeedButton15->setEnabled(true);
-    ActivityLog.clear();
-    ActivityLog << TaskLine(TaskNumberText, NumberOfVariables) << QStringLiteral(" ");
-    StartObserving();
-    return true;
+}
+
+void TForm2::ResumeTask(bool ruleInForce) {
+    StopTask();
+    for (GridRow& row : ExperimentGrid)
+        row = GridRow{};
+    SetPrintEnabled(!ActivityLog.isEmpty());
+    if (CurrentTask <= 0)
+        return;
+    if (!ruleInForce) {
+        ShowMessage(this, RuleChangedText, QStringLiteral(" "));
+        return;
+    }
+    TakeUpTask();
 }
 
 // ---- Observing ---------------------------------------------------------------------

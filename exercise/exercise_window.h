@@ -50,6 +50,14 @@ public:
     void HideCheckButton();
     void RestoreCheckControls();
 
+    // Takes up the lesson again after the program came back from an end
+    // that was not its own, with the log, the activities and CurrentTask
+    // as they were: the task's labels and rule as at its start, but in no
+    // mode, with the mode buttons enabled and the log printable. With the
+    // rule no longer in force (a file loaded at start-up replaced it) no
+    // task runs, and the pupil is asked to choose it again.
+    void ResumeTask(bool ruleInForce);
+
     // The rule of the running task changed under it (extra tasks loaded):
     // the task stops, its log stays for printing and copying, and the pupil
     // is asked to choose the task again. Nothing happens when no task runs.
@@ -179,6 +187,9 @@ private:
     void StopTask();
     // A task that cannot give values: tell the pupil and stop in None.
     void AbandonTask();
+    // CurrentTask's number text, label and rule (an own task's formula from
+    // its slot), and the mode buttons enabled.
+    void TakeUpTask();
 
     void StartObserving();
     bool MakeObservations();

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Kolvane needs to build and test (and, with
-# --run, to be shown under Xvfb; with --fuzz, to build the fuzz targets with
-# clang; with --package, to check the Debian package), but only when
-# something is missing.
+# --run, to be shown and driven under Xvfb, as tools/check-killed-lesson.sh
+# does in the tests; with --fuzz, to build the fuzz targets with clang; with
+# --package, to check the Debian package), but only when something is
+# missing.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
@@ -11,7 +12,7 @@ packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-de
           clang-format)
 for option in "$@"; do
     case $option in
-        --run) packages+=(xvfb xauth x11-apps imagemagick xdotool) ;;
+        --run) packages+=(xvfb xauth x11-apps imagemagick xdotool xclip) ;;
         # The sanitizer and libFuzzer runtimes are only recommended by clang.
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         # What tools/check-package.sh checks the Debian package with.

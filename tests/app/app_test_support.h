@@ -76,6 +76,12 @@ class AppTest : public CatalogueTest {
 protected:
     void SetUp() override {
         CatalogueTest::SetUp();
+        CreateProgram();
+    }
+
+    // The windows with the test's stand-ins for messages, help, file dialogs
+    // and the printer.
+    void CreateProgram() {
         KolvErkl::MessageHook = [this](const QString& text, const QString& caption) {
             messages.emplace_back(text, caption);
         };
