@@ -89,6 +89,7 @@ bool isBlank(const QString& cell) {
 // ---- FormCreate and the layout ---------------------------------------------
 
 TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {
+    InstallPictureAccessibility();
     setObjectName(QStringLiteral("Form2"));
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -227,6 +228,10 @@ void TForm2::CreatePicture() {
     PaintBox1->setFont(pictureFont);
     PaintBox1->OnPaint = [this](QPainter& canvas) { PaintBox1Paint(canvas); };
     PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
+    PaintBox1->OnDescribe = [this] { return PictureInWords(); };
+    // The picture holds the focus, so that a screen reader follows the
+    // keyboard cursor in it; it draws no mark of its own for that.
+    PaintBox1->setFocusPolicy(Qt::StrongFocus);
 
     SpeedButton16 = speedButton(ScrollBox1, QStringLiteral("SpeedButton16"), 544, 24,
                                 QStringLiteral("Udfør kontrol"), TickPicture(QColor(0, 170, 0)));
@@ -281,6 +286,7 @@ void TForm2::FormShow() {
     AdjustToMainWindow();
     Label1->clear();
     Label2->clear();
+    PaintBox1->setFocus();
     if (!ProgramArguments.empty()) {
         const FileResult result = LoadStartupFile();
         if (result.Failed)
@@ -323,8 +329,8 @@ void TForm2::SetKeypadVisible(bool visible) {
 
 void TForm2::RepaintPicture() {
     KeyCursor.Refresh();
-    PaintBox1->setAccessibleDescription(PictureDescription());
     PaintBox1->update();
+    ScheduleAnnouncement();
 }
 
 bool TForm2::MouseInRect(int left, int top, int right, int bottom) const {
@@ -410,6 +416,7 @@ void TForm2::StartObserving() {
     const ActivityMark before = MarkActivities();
     BeginActivity(ObserveActivity);
     DataSetCount = 3;
+    ++modeStarts_;
     Label2->setText(QStringLiteral("OBSERVÉR"));
     if (!MakeObservations()) {
         // Observations that never came leave no heading, activity or time.
@@ -465,6 +472,7 @@ void TForm2::StartExperimenting() {
     ShowResults = false;
     CurrentRow = 0;
     BeginActivity(ExperimentActivity);
+    ++modeStarts_;
     Label2->setText(QStringLiteral("EKSPERIMENTÉR"));
     ActivityLog << QStringLiteral(" Eksperimentér:") << QStringLiteral(" ");
     ExerciseMode = Experiment;
@@ -604,6 +612,7 @@ void TForm2::ChooseVariables(int variables) {
     Label1->clear();
     Label2->clear();
     HideCheckButton(); // the check has ended with the task
+    ScheduleAnnouncement();
 }
 
 void TForm2::SpeedButton17Click() {
