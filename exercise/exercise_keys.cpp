@@ -258,8 +258,20 @@ QString TForm2::ChangesInWords() {
     return parts.join(QLatin1Char(' '));
 }
 
+void TForm2::NameEmptyLabels() {
+    // An empty label shows nothing; a screen reader says what it would show.
+    const std::pair<QLabel*, QString> labels[] = {{Label1, QStringLiteral("Ingen opgave valgt")},
+                                                  {Label2, QStringLiteral("Ingen arbejdsform")}};
+    for (const auto& [label, words] : labels) {
+        const QString name = label->text().isEmpty() ? words : QString();
+        if (label->accessibleName() != name)
+            label->setAccessibleName(name);
+    }
+}
+
 void TForm2::ScheduleAnnouncement() {
-    if (announcementDue_ || !QAccessible::isActive())
+    NameEmptyLabels();
+    if (announcementDue_)
         return;
     announcementDue_ = true;
     QTimer::singleShot(0, this, [this] { TryToAnnounce(false); });

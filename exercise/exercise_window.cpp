@@ -24,6 +24,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QToolButton>
+#include <tuple>
 
 TForm2* Form2 = nullptr;
 
@@ -64,18 +65,20 @@ QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, con
     return button;
 }
 
-QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry) {
+QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry, const QString& words) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
+    frame->setAccessibleName(words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(geometry);
     frame->lower();
     return frame;
 }
 
-QWidget* panel(QWidget* parent, const QString& name) {
+QWidget* panel(QWidget* parent, const QString& name, const QString& words) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
+    frame->setAccessibleName(words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
 }
@@ -89,8 +92,9 @@ bool isBlank(const QString& cell) {
 // ---- FormCreate and the layout ---------------------------------------------
 
 TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {
-    InstallPictureAccessibility();
+    InstallExerciseAccessibility();
     setObjectName(QStringLiteral("Form2"));
+    setAccessibleName(QStringLiteral("Øvelse"));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
@@ -101,6 +105,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     CreateKeypad();
     CreatePicture();
     CreateKeys();
+    NameEmptyLabels();
     resize(594, 365);
     LayOut();
 
@@ -119,11 +124,14 @@ TForm2::~TForm2() {
 }
 
 void TForm2::CreateToolbar() {
-    Panel1 = panel(this, QStringLiteral("Panel1"));
+    Panel1 = panel(this, QStringLiteral("Panel1"), QStringLiteral("Værktøjslinje"));
 
-    Bevel2 = bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41));
-    Bevel3 = bevel(Panel1, QStringLiteral("Bevel3"), QRect(140, 4, 81, 41));
-    Bevel4 = bevel(Panel1, QStringLiteral("Bevel4"), QRect(232, 4, 121, 41));
+    Bevel2 =
+        bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41), QStringLiteral("Forløbet"));
+    Bevel3 =
+        bevel(Panel1, QStringLiteral("Bevel3"), QRect(140, 4, 81, 41), QStringLiteral("Opgaven"));
+    Bevel4 = bevel(Panel1, QStringLiteral("Bevel4"), QRect(232, 4, 121, 41),
+                   QStringLiteral("Arbejdsformer"));
 
     // The speed buttons from left to right: the log's (print, heading, copy),
     // the task's (variables, choice) and the modes.
@@ -173,11 +181,14 @@ void TForm2::CreateToolbar() {
 void TForm2::CreatePictureHolders() {
     // The pictures of the machine, held by hidden images as in the toolbar
     // of the design; the painter draws from the same pictures.
-    const std::pair<const char*, QImage> pictures[] = {
-        {"Pilen", ArrowPicture()}, {"Ofelt", FieldPicture(70)}, {"Kfelt", FieldPicture(80)}};
-    for (const auto& [name, image] : pictures) {
+    const std::tuple<const char*, QImage, QString> pictures[] = {
+        {"Pilen", ArrowPicture(), QStringLiteral("Pil")},
+        {"Ofelt", FieldPicture(70), QStringLiteral("Felt")},
+        {"Kfelt", FieldPicture(80), QStringLiteral("Bredt felt")}};
+    for (const auto& [name, image, words] : pictures) {
         auto* holder = new QLabel(Panel1);
         holder->setObjectName(QLatin1String(name));
+        holder->setAccessibleName(words);
         holder->setPixmap(QPixmap::fromImage(image));
         holder->hide();
     }
@@ -186,6 +197,7 @@ void TForm2::CreatePictureHolders() {
 void TForm2::CreateVariablesMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->setAccessibleName(QStringLiteral("2 eller 3 variable"));
     N2variable1 = PopupMenu1->addAction(QStringLiteral("2 variable"));
     N2variable1->setObjectName(QStringLiteral("N2variable1"));
     N3variable1 = PopupMenu1->addAction(QStringLiteral("3 variable"));
@@ -197,8 +209,9 @@ void TForm2::CreateVariablesMenu() {
 }
 
 void TForm2::CreateKeypad() {
-    Panel5 = panel(this, QStringLiteral("Panel5"));
-    Bevel1 = bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33));
+    Panel5 = panel(this, QStringLiteral("Panel5"), QStringLiteral("Tastatur"));
+    Bevel1 =
+        bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33), QStringLiteral("Tallene"));
     for (int digit = 1; digit <= 9; ++digit) {
         auto* button = new QToolButton(Panel5);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(digit));
@@ -215,6 +228,7 @@ void TForm2::CreateKeypad() {
 void TForm2::CreatePicture() {
     ScrollBox1 = new QWidget(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setAccessibleName(QStringLiteral("Maskinens område"));
     ScrollBox1->setAutoFillBackground(true);
     QPalette green = ScrollBox1->palette();
     green.setColor(QPalette::Window, PictureGreen);

@@ -8,8 +8,8 @@
 // machine_picture.cpp the drawing; exercise_keys.cpp the keyboard.
 #pragma once
 
+#include "exercise/exercise_accessible.h"
 #include "exercise/keyboard_cursor.h"
-#include "exercise/picture_accessible.h"
 
 #include <QString>
 #include <QTimer>
@@ -199,6 +199,7 @@ private:
     // action: when the main window is active again, so that the window's
     // own news (a dialog closed, the focus back) does not cut it off.
     void ScheduleAnnouncement();
+    void NameEmptyLabels();
     // late: the window's activation has been awaited long enough.
     void TryToAnnounce(bool late);
 

@@ -3,7 +3,7 @@
 // pictures it is built from (the arrow and the two field widths).
 #pragma once
 
-#include "exercise/picture_accessible.h"
+#include "exercise/exercise_accessible.h"
 
 #include <QColor>
 #include <QImage>

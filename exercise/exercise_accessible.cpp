@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The machine picture as an accessible table. The table reads the picture's
+// The exercise window for a screen reader. The machine picture is an
+// accessible table. The table reads the picture's
 // words afresh on every question, so it never shows a stale row. Its
 // children are the column headers, then the cells row by row, then the
 // notification: a screen reader on Linux finds a cell's row and column from
 // its place among the table's children.
-#include "exercise/picture_accessible.h"
+#include "exercise/exercise_accessible.h"
 
 #include "exercise/machine_picture.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPointer>
+#include <QToolButton>
 #include <QWindow>
 #include <map>
 #include <tuple>
@@ -260,9 +261,35 @@ QAccessibleInterface* PicturePart::table() const {
     return table_;
 }
 
-QAccessibleInterface* pictureFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("TPaintBox") && object && object->isWidgetType())
+// A speed button. Its press by a screen reader clicks it once the reader has
+// had its answer: a click that opens a dialog runs until the dialog closes,
+// and the reader would wait for it all that time.
+class SpeedButton : public QAccessibleWidget {
+public:
+    explicit SpeedButton(QToolButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+    QToolButton* Button() const { return static_cast<QToolButton*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        const QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && text.isEmpty())
+            return Button()->text();
+        return text;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && Button()->isEnabled())
+            QMetaObject::invokeMethod(Button(), &QToolButton::click, Qt::QueuedConnection);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* exerciseFactory(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String("TPaintBox"))
         return new PictureTable(static_cast<TPaintBox*>(object));
+    if (className == QLatin1String("QToolButton"))
+        return new SpeedButton(static_cast<QToolButton*>(object));
     return nullptr;
 }
 
@@ -279,9 +306,9 @@ void tell(QAccessibleInterface* part, QAccessible::Event type) {
 
 namespace KolvErkl {
 
-void InstallPictureAccessibility() {
+void InstallExerciseAccessibility() {
     static const bool installed = [] {
-        QAccessible::installFactory(pictureFactory);
+        QAccessible::installFactory(exerciseFactory);
         return true;
     }();
     (void)installed;
@@ -290,7 +317,7 @@ void InstallPictureAccessibility() {
 } // namespace KolvErkl
 
 void TPaintBox::TellCursor() {
-    PictureTable* table = QAccessible::isActive() ? tableOf(this) : nullptr;
+    PictureTable* table = tableOf(this);
     if (!table || !hasFocus())
         return;
     if (QAccessibleInterface* cell = table->focusChild())
@@ -300,7 +327,7 @@ void TPaintBox::TellCursor() {
 void TPaintBox::TellChanges(const QString& announcement) {
     if (!announcement.isEmpty())
         announcement_ = announcement;
-    PictureTable* table = QAccessible::isActive() ? tableOf(this) : nullptr;
+    PictureTable* table = tableOf(this);
     if (!table)
         return;
     // The fields whose words changed are told silently, so that no copy of

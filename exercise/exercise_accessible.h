@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The machine picture for a screen reader: a table whose rows are the rows
-// of the picture and whose cells are its fields, in words. The keyboard
-// cursor is the table's current cell. What changes is told once, through a
-// notification that belongs to the table.
+// The exercise window for a screen reader. The machine picture is a table
+// whose rows are the rows of the picture and whose cells are its fields, in
+// words; the keyboard cursor is the table's current cell, and what changes
+// is told once, through a notification that belongs to the table. The
+// window's buttons are pressed by a screen reader without waiting for what
+// they open.
 #pragma once
 
 #include <QRect>
@@ -35,8 +37,9 @@ inline const QString BlankWord = QStringLiteral("tom");
 // What the picture says while no task runs.
 inline const QString NoTaskWords = QStringLiteral("Ingen opgave i gang.");
 
-// Makes the picture known to the accessibility layer as a table. Called once
-// before the first window is shown; more calls do nothing.
-void InstallPictureAccessibility();
+// Makes the picture known to the accessibility layer as a table, and the
+// window's buttons as buttons whose press returns at once. Called before the
+// first window is shown; more calls do nothing.
+void InstallExerciseAccessibility();
 
 } // namespace KolvErkl
