@@ -4,6 +4,7 @@
 #include "engine/kolv_erkl.h"
 #include "ui/button_glyphs.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,6 +36,11 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    // A blank caption shows as it is; a screen reader hears a word instead.
+    box.setAccessibleName(caption.trimmed().isEmpty() ? QStringLiteral("Meddelelse")
+                                                      : caption.trimmed());
+    if (auto* buttons = box.findChild<QDialogButtonBox*>())
+        buttons->setAccessibleName(QStringLiteral("Knapper"));
     // The same green tick as on the program's other OK buttons.
     box.button(QMessageBox::Ok)->setIcon(CheckGlyph());
     // A box for a short text would cut its caption in the title bar: make it

@@ -19,6 +19,8 @@ TForm3::TForm3(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form3"));
+    // The title stays empty on the screen; a screen reader hears this.
+    setAccessibleName(QStringLiteral("Vælg opgave"));
     setWindowTitle(QString());
     setFont(KolvErkl::CourierNew(10));
 
@@ -27,6 +29,7 @@ TForm3::TForm3(QWidget* parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->installEventFilter(this);
+    Label1->setBuddy(Edit1); // the field's name for a screen reader
     BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
