@@ -22,6 +22,11 @@ using KolvErkl::PictureWords;
 
 class PictureTable;
 
+// The largest table the picture makes: six rows of the experiment, five
+// columns of the check's results.
+constexpr int MaxRows = 6;
+constexpr int MaxColumns = 5;
+
 // A cell, a column header or the notification: a part of the table without
 // a widget of its own.
 class PicturePart : public QAccessibleInterface, public QAccessibleTableCellInterface {
@@ -135,15 +140,18 @@ public:
     }
     QAccessibleInterface* focusChild() const override {
         const PictureWords words = Words();
-        if (!Box()->hasFocus() || words.CurrentRow < 0)
+        if (!Box()->hasFocus() || words.CurrentRow < 0 || words.CurrentColumn < 0)
             return nullptr;
         return cellAt(words.CurrentRow, words.CurrentColumn);
     }
 
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
+    // A place outside the table as it is now, but inside the largest one,
+    // still has its cell, which is not valid: a reader that asks about a row
+    // the table had a moment ago gets an answer rather than nothing.
     QAccessibleInterface* cellAt(int row, int column) const override {
-        if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        if (row < 0 || row >= MaxRows || column < 0 || column >= MaxColumns)
             return nullptr;
         return Part(PicturePart::Cell, row, column);
     }

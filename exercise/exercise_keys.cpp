@@ -9,7 +9,6 @@
 #include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
