@@ -45,12 +45,14 @@ TAboutBox::TAboutBox(QWidget* parent)
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAccessibleName(QStringLiteral("Om Kolvane"));
     Panel1->setGeometry(8, 8, 369, 161);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setLineWidth(2);
 
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setAccessibleName(QStringLiteral("Kolvanes ikon"));
     ProgramIcon->setGeometry(80, 16, 33, 33);
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/kolvane.png")));

@@ -24,6 +24,7 @@ TOverskrif::TOverskrif(QWidget* parent)
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setAccessibleName(QStringLiteral("Overskrift"));
     Bevel1->setGeometry(16, 8, 361, 73);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
@@ -35,6 +36,7 @@ TOverskrif::TOverskrif(QWidget* parent)
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(48, 40, 297, 24);
     Edit1->installEventFilter(this);
+    Label1->setBuddy(Edit1); // the field's name for a screen reader
 
     BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

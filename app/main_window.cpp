@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QTextEdit>
@@ -123,6 +124,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     clientArea_ = new QWidget(this);
     clientArea_->setObjectName(QStringLiteral("ClientArea"));
+    clientArea_->setAccessibleName(QStringLiteral("Kolvane"));
     clientArea_->setAutoFillBackground(true);
     QPalette green = clientArea_->palette();
     green.setColor(QPalette::Window, QColor(0, 128, 0));
@@ -134,6 +136,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     Image1 = new QLabel(clientArea_);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Titelbillede"));
     Image1->setFixedSize(273, 225);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const QImage title = KolvErkl::LoadTitlePicture();
@@ -147,6 +150,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Forløbet"));
     Memo1->setFont(font());
     Memo1->hide();
 
@@ -162,6 +166,7 @@ TForm1::~TForm1() = default;
 void TForm1::BuildMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    MainMenu1->setAccessibleName(QStringLiteral("Menulinje"));
     // The window's Courier New is not the menu bar's font: it speaks in the
     // desktop's own, as its menus (windows of their own) already do.
     // Every property is the desktop's, none inherited from the window.
@@ -180,6 +185,8 @@ void TForm1::BuildMenu() {
     };
     auto named = [](QMenu* menu, const char* name) {
         menu->setObjectName(QString::fromLatin1(name));
+        // A screen reader names the opened menu by its title.
+        menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
         return menu;
     };
 
@@ -208,6 +215,9 @@ void TForm1::BuildMenu() {
     N1->setObjectName(QStringLiteral("N1"));
     Omprogrammet1 = action(Oplysninger1, "Omprogrammet1", QStringLiteral("&Om programmet"),
                            &TForm1::Omprogrammet1Click);
+    // The menus that do not fit in a narrow menu bar go behind a button and
+    // a menu that the bar makes when it needs them; they get their names then.
+    MainMenu1->installEventFilter(this);
 }
 
 void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend) {
@@ -282,6 +292,15 @@ void TForm1::FormResize() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == clientArea_ && event->type() == QEvent::Resize && Form2)
         Form2->AdjustToMainWindow();
+    if (watched == MainMenu1 && event->type() == QEvent::ChildAdded) {
+        // Named once it is made whole.
+        QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
+        QTimer::singleShot(0, this, [child] {
+            auto* widget = qobject_cast<QWidget*>(child.data());
+            if (widget && widget->accessibleName().isEmpty())
+                widget->setAccessibleName(QStringLiteral("Flere menuer"));
+        });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -29,12 +29,15 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     KolvErkl::MakeFixedDialog(this);
     KolvErkl::SetCaption(this, QString());
+    // The title stays empty on the screen; a screen reader hears this.
+    setAccessibleName(QStringLiteral("Svar"));
     setModal(true);
     setFixedSize(180, 71);
     setFont(KolvErkl::CourierNewPixels(13));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setAccessibleName(QStringLiteral("Svar"));
     Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Bevel1->setGeometry(16, 4, 149, 33);
 
@@ -46,6 +49,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(72, 12, 77, 24);
+    Label1->setBuddy(Edit1); // the field's name for a screen reader
     Edit1->installEventFilter(this);
     // The field holds digits only, whichever way text comes in: typed,
     // pasted by any means (the middle button too), dropped, or from an input

@@ -70,6 +70,7 @@ void TForm2::StartCheck() {
     ShowResults = false;
     const ActivityMark before = MarkActivities();
     BeginActivity(CheckActivity);
+    ++modeStarts_;
     Label2->setText(QStringLiteral("KONTROLLÉR"));
     SetKeypadVisible(false);
     SpeedButton16->show();

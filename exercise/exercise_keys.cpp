@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window by keyboard: a key for every control, the keyboard
 // cursor in the experiment and the check, and the picture in words for a
-// screen reader. Every key goes through the very handler that a click on
-// its control calls, so the log cannot tell keys from clicks.
+// screen reader, with what changed told once per action. Every key goes
+// through the very handler that a click on its control calls, so the log
+// cannot tell keys from clicks.
 #include "engine/kolv_erkl.h"
 #include "exercise/exercise_window.h"
+#include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
+#include <QTimer>
 #include <QToolButton>
 #include <utility>
 
@@ -18,10 +22,17 @@ namespace {
 using namespace KolvErkl;
 
 const char* const VariableNames[] = {"x", "y", "z"};
+const QString MachineHeader = QStringLiteral("Maskinen");
+const QString AnswerHeader = QStringLiteral("Dit svar");
+const QString RightHeader = QStringLiteral("Rigtigt svar");
+const QString RightWord = QStringLiteral("rigtigt");
+const QString WrongWord = QStringLiteral("forkert");
+// How long an announcement waits for the window's activation.
+constexpr int AnnouncementPatienceMs = 300;
 
 QString cellWords(const QString& text) {
     const QString value = text.trimmed();
-    return value.isEmpty() ? QStringLiteral("tom") : value;
+    return value.isEmpty() ? BlankWord : value;
 }
 
 // The buttons' keys. A single letter also has a twin with a modifier, for a
@@ -48,6 +59,9 @@ const ButtonKey ButtonKeys[] = {
 } // namespace
 
 void TForm2::CreateKeys() {
+    announceLater_.setSingleShot(true);
+    announceLater_.setInterval(AnnouncementPatienceMs);
+    connect(&announceLater_, &QTimer::timeout, this, [this] { TryToAnnounce(true); });
     // The keys come to the main window, whose part this window is, from
     // wherever the focus is in it; they do not come while a dialog is open.
     // They are taken from there rather than as shortcuts, which work only
@@ -65,6 +79,10 @@ void TForm2::CreateKeys() {
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && KeyPressed(*static_cast<QKeyEvent*>(event)))
         return true;
+    // After the focus has come back, so that the news of the window itself
+    // is told before the changes.
+    if (event->type() == QEvent::WindowActivate && announcementDue_)
+        QTimer::singleShot(0, this, [this] { TryToAnnounce(false); });
     return QWidget::eventFilter(watched, event);
 }
 
@@ -140,6 +158,9 @@ void TForm2::ArrowKey(KeyboardCursor::Direction direction) {
     }
     KeyCursor.Move(direction);
     RepaintPicture();
+    const PictureWords words = PictureInWords();
+    toldCursor_ = {words.CurrentRow, words.CurrentColumn};
+    PaintBox1->TellCursor();
 }
 
 void TForm2::EnterKey() {
@@ -167,54 +188,157 @@ QRect TForm2::KeyCursorField() const {
     return KeyCursor.Shown() ? KeyCursorCell() : QRect();
 }
 
-QString TForm2::PictureDescription() const {
+KolvErkl::PictureWords TForm2::PictureInWords() const {
     const int n = NumberOfVariables;
-    QStringList words;
-    auto values = [&](const std::array<QString, 4>& row) {
-        QStringList parts;
-        for (int j = 0; j < n; ++j)
-            parts << QStringLiteral("%1 = %2").arg(QLatin1String(VariableNames[j]),
-                                                   cellWords(row[j]));
-        return parts.join(QStringLiteral(", "));
+    PictureWords words;
+    auto addRow = [&](QRect (*fieldAt)(int, int), int row, const QString* inputs, int step,
+                      const QString& output) {
+        std::vector<PictureCell> cells;
+        for (int j = 1; j <= n; ++j)
+            cells.push_back({cellWords(inputs[(j - 1) * step]), fieldAt(row, j)});
+        cells.push_back({cellWords(output), fieldAt(row, OutputColumn)});
+        words.Rows.push_back(std::move(cells));
     };
+    if (ExerciseMode != None) {
+        for (int j = 0; j < n; ++j)
+            words.Headers << QLatin1String(VariableNames[j]);
+        words.Headers << (ExerciseMode == Check ? AnswerHeader : MachineHeader);
+    }
     switch (ExerciseMode) {
     case None:
-        return QStringLiteral("Maskinen. Ingen opgave i gang.");
+        break;
     case Observe:
-        words << QStringLiteral("Maskinen, observationer.");
         for (int i = 1; i <= 3; ++i)
-            words << QStringLiteral("Række %1: %2, maskinen giver %3.")
-                         .arg(i)
-                         .arg(values(ObservationTable[i]), cellWords(ObservationTable[i][3]));
+            addRow(ObserveField, i, &ObservationTable[i][0], 1, ObservationTable[i][3]);
         break;
     case Experiment:
-        words << QStringLiteral("Maskinen, eksperiment.");
-        for (int i = 1; i <= GridRows; ++i) {
-            std::array<QString, 4> row;
-            for (int j = 0; j < 3; ++j)
-                row[j] = ExperimentGrid[i].Inputs[j + 1];
-            words << QStringLiteral("Række %1: %2, maskinen giver %3.")
-                         .arg(i)
-                         .arg(values(row), cellWords(ExperimentGrid[i].Output));
-        }
-        if (KeyCursor.Row() > 0)
-            words << QStringLiteral("Markøren står i række %1 på %2.")
-                         .arg(KeyCursor.Row())
-                         .arg(QLatin1String(VariableNames[KeyCursor.Column() - 1]));
+        for (int i = 1; i <= GridRows; ++i)
+            addRow(ExperimentField, i, &ExperimentGrid[i].Inputs[1], 1, ExperimentGrid[i].Output);
         break;
     case Check:
-        words << QStringLiteral("Maskinen, kontrol.");
+        if (ShowResults)
+            words.Headers << RightHeader;
         for (int i = 1; i <= CheckRows; ++i) {
-            QString line = QStringLiteral("Række %1: %2, dit svar %3")
-                               .arg(i)
-                               .arg(values(ObservationTable[i]), cellWords(AnswerTexts[i]));
-            if (ShowResults && !CorrectTexts[i].isEmpty())
-                line += QStringLiteral(", maskinen giver %1").arg(cellWords(CorrectTexts[i]));
-            words << line + QLatin1Char('.');
+            addRow(CheckField, i, &ObservationTable[i][0], 1, AnswerTexts[i]);
+            if (!ShowResults)
+                continue;
+            // Right or wrong in words, as the picture says it in colour.
+            QString result = cellWords(CorrectTexts[i]);
+            if (!CorrectTexts[i].isEmpty())
+                result += QStringLiteral(", ") +
+                          (Answers[i] == CorrectOutputs[i] ? RightWord : WrongWord);
+            words.Rows.back().push_back({result, CheckField(i, ResultColumn)});
         }
-        if (KeyCursor.Row() > 0)
-            words << QStringLiteral("Markøren står i række %1.").arg(KeyCursor.Row());
         break;
     }
-    return words.join(QLatin1Char(' '));
+    if ((ExerciseMode == Experiment || ExerciseMode == Check) && KeyCursor.Row() > 0) {
+        words.CurrentRow = KeyCursor.Row() - 1;
+        words.CurrentColumn = ExerciseMode == Experiment ? KeyCursor.Column() - 1 : n;
+    }
+    return words;
+}
+
+QString TForm2::ChangesInWords() {
+    const PictureWords now = PictureInWords();
+    const QString task = Label1->text().simplified();
+    const QString mode = Label2->text();
+    QStringList parts;
+    if (task != toldTask_)
+        parts << (task.isEmpty() ? NoTaskWords : task + QLatin1Char('.'));
+    // A mode pressed again starts afresh, as a new mode does.
+    const bool freshTable = mode != toldMode_ || modeStarts_ != toldModeStarts_;
+    if (freshTable && !mode.isEmpty())
+        parts << mode.left(1) + mode.mid(1).toLower() + QLatin1Char('.');
+
+    const bool results = ExerciseMode == Check && ShowResults;
+    if (results && !toldResults_) {
+        int right = 0;
+        for (int i = 1; i <= CheckRows; ++i)
+            if (!CorrectTexts[i].isEmpty() && Answers[i] == CorrectOutputs[i])
+                ++right;
+        parts << QStringLiteral("Resultat: %1 af %2 rigtige.").arg(right).arg(CheckRows);
+    }
+    // The rows that changed, in words; the results column is told above.
+    const int inputs = ExerciseMode == None ? 0 : NumberOfVariables + 1;
+    for (std::size_t i = 0; i < now.Rows.size(); ++i) {
+        const std::vector<PictureCell>& row = now.Rows[i];
+        bool changed = false;
+        bool filled = false;
+        for (int j = 0; j < inputs; ++j) {
+            filled = filled || row[j].Text != BlankWord;
+            changed = changed || freshTable || i >= told_.Rows.size() ||
+                      told_.Rows[i][j].Text != row[j].Text;
+        }
+        if (!changed || !filled)
+            continue;
+        QStringList cells;
+        for (int j = 0; j < inputs; ++j) {
+            const QString& header = now.Headers[j];
+            if (j < NumberOfVariables)
+                cells << header + QLatin1Char(' ') + row[j].Text;
+            else if (row[j].Text != BlankWord)
+                cells << (header == MachineHeader ? QStringLiteral("maskinen giver ")
+                                                  : header.toLower() + QLatin1Char(' ')) +
+                             row[j].Text;
+        }
+        parts << QStringLiteral("Række %1: %2.").arg(i + 1).arg(cells.join(QStringLiteral(", ")));
+    }
+    const bool checkReady = ExerciseMode == Check && SpeedButton16->isEnabled();
+    if (checkReady && !toldCheckReady_)
+        parts << QStringLiteral("Udfør kontrol kan bruges nu.");
+    // The cursor moved with the cells; a move by an arrow key has been told.
+    const std::pair<int, int> cursor{now.CurrentRow, now.CurrentColumn};
+    if (cursor != toldCursor_ && now.CurrentRow >= 0) {
+        parts << QStringLiteral("Markøren står i række %1 på %2.")
+                     .arg(now.CurrentRow + 1)
+                     .arg(now.Headers[now.CurrentColumn].toLower());
+    }
+
+    told_ = now;
+    toldTask_ = task;
+    toldMode_ = mode;
+    toldModeStarts_ = modeStarts_;
+    toldResults_ = results;
+    toldCheckReady_ = checkReady;
+    toldCursor_ = cursor;
+    return parts.join(QLatin1Char(' '));
+}
+
+void TForm2::NameEmptyLabels() {
+    // An empty label shows nothing; a screen reader says what it would show.
+    const std::pair<QLabel*, QString> labels[] = {{Label1, QStringLiteral("Ingen opgave valgt")},
+                                                  {Label2, QStringLiteral("Ingen arbejdsform")}};
+    for (const auto& [label, words] : labels) {
+        const QString name = label->text().isEmpty() ? words : QString();
+        if (label->accessibleName() != name)
+            label->setAccessibleName(name);
+    }
+}
+
+void TForm2::ScheduleAnnouncement() {
+    NameEmptyLabels();
+    if (announcementDue_)
+        return;
+    announcementDue_ = true;
+    QTimer::singleShot(0, this, [this] { TryToAnnounce(false); });
+}
+
+void TForm2::TryToAnnounce(bool late) {
+    if (!announcementDue_)
+        return;
+    // Not while a dialog or a menu is open; and the window's activation is
+    // awaited for a moment, as a window system without a window manager
+    // never activates it.
+    const bool blocked = QApplication::activeModalWidget() || QApplication::activePopupWidget();
+    if (blocked || (!late && !window()->isActiveWindow())) {
+        announceLater_.start();
+        return;
+    }
+    announcementDue_ = false;
+    announceLater_.stop();
+    const std::pair<int, int> cursor = toldCursor_;
+    const QString changes = ChangesInWords();
+    if (toldCursor_ != cursor)
+        PaintBox1->TellCursor();
+    PaintBox1->TellChanges(changes);
 }

@@ -25,6 +25,7 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
+#include <tuple>
 
 TForm2* Form2 = nullptr;
 
@@ -72,18 +73,20 @@ QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, con
     return button;
 }
 
-QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry) {
+QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry, const QString& words) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
+    frame->setAccessibleName(words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(geometry);
     frame->lower();
     return frame;
 }
 
-QWidget* panel(QWidget* parent, const QString& name) {
+QWidget* panel(QWidget* parent, const QString& name, const QString& words) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
+    frame->setAccessibleName(words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
 }
@@ -97,7 +100,9 @@ bool isBlank(const QString& cell) {
 // ---- FormCreate and the layout ---------------------------------------------
 
 TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {
+    InstallExerciseAccessibility();
     setObjectName(QStringLiteral("Form2"));
+    setAccessibleName(QStringLiteral("Øvelse"));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
@@ -108,6 +113,7 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     CreateKeypad();
     CreatePicture();
     CreateKeys();
+    NameEmptyLabels();
     resize(594, 365);
     LayOut();
 
@@ -126,11 +132,14 @@ TForm2::~TForm2() {
 }
 
 void TForm2::CreateToolbar() {
-    Panel1 = panel(this, QStringLiteral("Panel1"));
+    Panel1 = panel(this, QStringLiteral("Panel1"), QStringLiteral("Værktøjslinje"));
 
-    Bevel2 = bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41));
-    Bevel3 = bevel(Panel1, QStringLiteral("Bevel3"), QRect(140, 4, 81, 41));
-    Bevel4 = bevel(Panel1, QStringLiteral("Bevel4"), QRect(232, 4, 121, 41));
+    Bevel2 =
+        bevel(Panel1, QStringLiteral("Bevel2"), QRect(12, 4, 117, 41), QStringLiteral("Forløbet"));
+    Bevel3 =
+        bevel(Panel1, QStringLiteral("Bevel3"), QRect(140, 4, 81, 41), QStringLiteral("Opgaven"));
+    Bevel4 = bevel(Panel1, QStringLiteral("Bevel4"), QRect(232, 4, 121, 41),
+                   QStringLiteral("Arbejdsformer"));
 
     // The speed buttons from left to right: the log's (print, heading, copy),
     // the task's (variables, choice) and the modes.
@@ -180,11 +189,14 @@ void TForm2::CreateToolbar() {
 void TForm2::CreatePictureHolders() {
     // The pictures of the machine, held by hidden images as in the toolbar
     // of the design; the painter draws from the same pictures.
-    const std::pair<const char*, QImage> pictures[] = {
-        {"Pilen", ArrowPicture()}, {"Ofelt", FieldPicture(70)}, {"Kfelt", FieldPicture(80)}};
-    for (const auto& [name, image] : pictures) {
+    const std::tuple<const char*, QImage, QString> pictures[] = {
+        {"Pilen", ArrowPicture(), QStringLiteral("Pil")},
+        {"Ofelt", FieldPicture(70), QStringLiteral("Felt")},
+        {"Kfelt", FieldPicture(80), QStringLiteral("Bredt felt")}};
+    for (const auto& [name, image, words] : pictures) {
         auto* holder = new QLabel(Panel1);
         holder->setObjectName(QLatin1String(name));
+        holder->setAccessibleName(words);
         holder->setPixmap(QPixmap::fromImage(image));
         holder->hide();
     }
@@ -193,6 +205,7 @@ void TForm2::CreatePictureHolders() {
 void TForm2::CreateVariablesMenu() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->setAccessibleName(QStringLiteral("2 eller 3 variable"));
     N2variable1 = PopupMenu1->addAction(QStringLiteral("2 variable"));
     N2variable1->setObjectName(QStringLiteral("N2variable1"));
     N3variable1 = PopupMenu1->addAction(QStringLiteral("3 variable"));
@@ -204,8 +217,9 @@ void TForm2::CreateVariablesMenu() {
 }
 
 void TForm2::CreateKeypad() {
-    Panel5 = panel(this, QStringLiteral("Panel5"));
-    Bevel1 = bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33));
+    Panel5 = panel(this, QStringLiteral("Panel5"), QStringLiteral("Tastatur"));
+    Bevel1 =
+        bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33), QStringLiteral("Tallene"));
     for (int digit = 1; digit <= 9; ++digit) {
         auto* button = new QToolButton(Panel5);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(digit));
@@ -243,6 +257,7 @@ void TForm2::CreatePicture() {
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setFocusPolicy(Qt::NoFocus);
     ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setAccessibleName(QStringLiteral("Maskinens område"));
     ScrollBox1->setAutoFillBackground(true);
     QPalette green = ScrollBox1->palette();
     green.setColor(QPalette::Window, PictureGreen);
@@ -258,6 +273,10 @@ void TForm2::CreatePicture() {
     PaintBox1->setFont(pictureFont);
     PaintBox1->OnPaint = [this](QPainter& canvas) { PaintBox1Paint(canvas); };
     PaintBox1->OnMouseUp = [this](int x, int y) { PaintBox1MouseUp(x, y); };
+    PaintBox1->OnDescribe = [this] { return PictureInWords(); };
+    // The picture holds the focus, so that a screen reader follows the
+    // keyboard cursor in it; it draws no mark of its own for that.
+    PaintBox1->setFocusPolicy(Qt::StrongFocus);
 
     // The button lies on the picture, so that it scrolls with it.
     SpeedButton16 = speedButton(PaintBox1, QStringLiteral("SpeedButton16"), 544, 24,
@@ -323,6 +342,7 @@ void TForm2::FormShow() {
     AdjustToMainWindow();
     Label1->clear();
     Label2->clear();
+    PaintBox1->setFocus();
     if (!ProgramArguments.empty()) {
         const FileResult result = LoadStartupFile();
         if (result.Failed)
@@ -365,7 +385,6 @@ void TForm2::SetKeypadVisible(bool visible) {
 
 void TForm2::RepaintPicture() {
     KeyCursor.Refresh();
-    PaintBox1->setAccessibleDescription(PictureDescription());
     PaintBox1->update();
     // A picture that scrolls keeps the keyboard cursor's field in sight.
     const QRect cursor = KeyCursorField();
@@ -375,6 +394,7 @@ void TForm2::RepaintPicture() {
                                   cursor.width() / 2 + CursorFrameWidth + Margin,
                                   cursor.height() / 2 + CursorFrameWidth + Margin);
     }
+    ScheduleAnnouncement();
 }
 
 bool TForm2::MouseInRect(int left, int top, int right, int bottom) const {
@@ -478,6 +498,7 @@ void TForm2::StartObserving() {
     const ActivityMark before = MarkActivities();
     BeginActivity(ObserveActivity);
     DataSetCount = 3;
+    ++modeStarts_;
     Label2->setText(QStringLiteral("OBSERVÉR"));
     if (!MakeObservations()) {
         // Observations that never came leave no heading, activity or time.
@@ -533,6 +554,7 @@ void TForm2::StartExperimenting() {
     ShowResults = false;
     CurrentRow = 0;
     BeginActivity(ExperimentActivity);
+    ++modeStarts_;
     Label2->setText(QStringLiteral("EKSPERIMENTÉR"));
     ActivityLog << QStringLiteral(" Eksperimentér:") << QStringLiteral(" ");
     ExerciseMode = Experiment;
@@ -672,6 +694,7 @@ void TForm2::ChooseVariables(int variables) {
     Label1->clear();
     Label2->clear();
     HideCheckButton(); // the check has ended with the task
+    ScheduleAnnouncement();
 }
 
 void TForm2::SpeedButton17Click() {

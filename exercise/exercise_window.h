@@ -8,12 +8,15 @@
 // machine_picture.cpp the drawing; exercise_keys.cpp the keyboard.
 #pragma once
 
+#include "exercise/exercise_accessible.h"
 #include "exercise/keyboard_cursor.h"
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 class ExerciseHost;
 class QAction;
@@ -130,8 +133,12 @@ public:
     void EnterKey(); // Enter and Space: a click on the keyboard cursor's field
     // The field under the keyboard cursor while it is shown; empty otherwise.
     QRect KeyCursorField() const;
-    // What the picture shows, in words, for a screen reader.
-    QString PictureDescription() const;
+    // What the picture shows, in words, for a screen reader: the rows and
+    // fields of the mode in force, and the keyboard cursor's cell.
+    KolvErkl::PictureWords PictureInWords() const;
+    // What changed since the last announcement, in words; empty when nothing
+    // did. Each call takes the changes as told.
+    QString ChangesInWords();
 
     // Controls, by their design names.
     QWidget* Panel1 = nullptr;
@@ -210,7 +217,26 @@ private:
     void RecordAnswer(int row);
     QPoint AnswerDialogPosition(int row) const;
 
+    // A screen reader hears the changes of one action once, after the
+    // action: when the main window is active again, so that the window's
+    // own news (a dialog closed, the focus back) does not cut it off.
+    void ScheduleAnnouncement();
+    void NameEmptyLabels();
+    // late: the window's activation has been awaited long enough.
+    void TryToAnnounce(bool late);
+
     ExerciseHost* host_;
+    bool announcementDue_ = false;
+    QTimer announceLater_;
+    // What was told last.
+    KolvErkl::PictureWords told_;
+    QString toldTask_;
+    QString toldMode_;
+    int modeStarts_ = 0;
+    int toldModeStarts_ = 0;
+    bool toldResults_ = false;
+    bool toldCheckReady_ = false;
+    std::pair<int, int> toldCursor_{-1, -1};
 };
 
 extern TForm2* Form2; // created once at start-up by the main window

@@ -65,6 +65,12 @@ void TPaintBox::paintEvent(QPaintEvent*) {
         OnPaint(canvas);
 }
 
+void TPaintBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    // The table took the focus; the cursor's cell is where the pupil is.
+    TellCursor();
+}
+
 void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp) {
         const QPoint at = event->position().toPoint();

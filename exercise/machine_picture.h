@@ -3,6 +3,8 @@
 // pictures it is built from (the arrow and the two field widths).
 #pragma once
 
+#include "exercise/exercise_accessible.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -26,7 +28,8 @@ QImage FieldPicture(int width, int height = 35);
 } // namespace KolvErkl
 
 // A plain drawing surface: the window that owns it paints it and hears the
-// mouse releases over it. The surface first clears itself to green.
+// mouse releases over it. The surface first clears itself to green. For a
+// screen reader it is a table of the words the window gives it.
 class TPaintBox : public QWidget {
     Q_OBJECT
 public:
@@ -34,8 +37,22 @@ public:
 
     std::function<void(QPainter&)> OnPaint;
     std::function<void(int x, int y)> OnMouseUp;
+    std::function<KolvErkl::PictureWords()> OnDescribe;
+
+    // A screen reader hears where the keyboard cursor stands now.
+    void TellCursor();
+    // A screen reader hears the announcement once, unless it is empty. The
+    // fields whose words changed since the last call are told silently, so
+    // that no copy of their old words stays in use.
+    void TellChanges(const QString& announcement);
+    // What was announced last.
+    QString Announcement() const { return announcement_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    QString announcement_ = KolvErkl::NoTaskWords;
 };

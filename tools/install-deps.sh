@@ -9,7 +9,9 @@ set -euo pipefail
 
 packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 fontconfig qt6-translations-l10n
-          clang-format)
+          clang-format
+          # The lesson through the accessibility bus.
+          xvfb xauth openbox xclip dbus at-spi2-core python3-gi gir1.2-atspi-2.0)
 for option in "$@"; do
     case $option in
         --run) packages+=(xvfb xauth x11-apps imagemagick xdotool xclip) ;;

@@ -4,6 +4,7 @@
 #include "engine/kolv_erkl.h"
 #include "ui/button_glyphs.h"
 
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -38,6 +39,11 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     }
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
     SetCaption(&box, caption);
+    // A blank caption shows as it is; a screen reader hears a word instead.
+    box.setAccessibleName(caption.trimmed().isEmpty() ? QStringLiteral("Meddelelse")
+                                                      : caption.trimmed());
+    if (auto* buttons = box.findChild<QDialogButtonBox*>())
+        buttons->setAccessibleName(QStringLiteral("Knapper"));
     // The same green tick as on the program's other OK buttons.
     box.button(QMessageBox::Ok)->setIcon(CheckGlyph());
     // A box for a short text would cut its caption in the title bar: make it

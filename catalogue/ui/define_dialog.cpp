@@ -110,6 +110,9 @@ TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
 
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
+    // The fields' names for a screen reader.
+    Label1->setBuddy(Edit1);
+    Label2->setBuddy(Edit2);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
     connect(RadioButton1, &QRadioButton::clicked, this, &TForm5::RadioButton1Click);

@@ -66,9 +66,12 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setAccessibleName(QStringLiteral("Egne opgaver"));
+    Memo1->viewport()->setAccessibleName(QStringLiteral("Egne opgaver"));
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAccessibleName(QStringLiteral("Knapper"));
     BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);

@@ -19,6 +19,8 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
     KolvErkl::MakeFixedDialog(this);
     KolvErkl::SetCaption(this, QString());
+    // The title stays empty on the screen; a screen reader hears this.
+    setAccessibleName(QStringLiteral("Vælg opgave"));
     setFont(KolvErkl::CourierNew(10));
 
     Label1 = new QLabel(this);
@@ -26,6 +28,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->installEventFilter(this);
+    Label1->setBuddy(Edit1); // the field's name for a screen reader
     BitBtn1 = new QPushButton(KolvErkl::CheckGlyph(), QStringLiteral("&OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);

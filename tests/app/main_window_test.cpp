@@ -9,6 +9,7 @@
 #include "catalogue/ui/yes_no_dialog.h"
 #include "exercise/answer_dialog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -466,6 +467,48 @@ TEST_F(MainWindowTest, QuitClosesTheMainWindow) {
     Form1->show();
     Form1->Afslut1->trigger();
     EXPECT_FALSE(Form1->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The objects under an accessible that a screen reader finds on the screen
+// and that have no name, by role and object name.
+void collectNameless(QAccessibleInterface* object, QStringList& nameless) {
+    if (!object || object->state().invisible)
+        return;
+    if (object->text(QAccessible::Name).trimmed().isEmpty())
+        nameless << QStringLiteral("%1 %2")
+                        .arg(object->role())
+                        .arg(object->object() ? object->object()->objectName() : QString());
+    for (int i = 0; i < object->childCount(); ++i)
+        collectNameless(object->child(i), nameless);
+}
+
+TEST_F(MainWindowTest, EveryWindowNamesWhatItShows) {
+    StartProgram();
+    Form6->SetLines(QStringLiteral("Opgave 21 findes."), QStringLiteral("Erstat den?"));
+    QStringList nameless;
+    collectNameless(QAccessible::queryAccessibleInterface(Form1), nameless);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{AboutBox, Overskrif, Form3, Form4, Form5,
+                                                           Form6, Form7, Form2->PopupMenu1}) {
+        dialog->show();
+        collectNameless(QAccessible::queryAccessibleInterface(dialog), nameless);
+        dialog->hide();
+    }
+    QCoreApplication::processEvents();
+    for (QMenu* menu : Form1->findChildren<QMenu*>())
+        EXPECT_FALSE(menu->accessibleName().isEmpty()) << menu->objectName().toStdString();
+    // A message box with a blank caption.
+    MessageHook = nullptr;
+    WhenModal([&](QWidget* box) {
+        collectNameless(QAccessible::queryAccessibleInterface(box), nameless);
+        box->close();
+    });
+    ShowMessage(Form1, QStringLiteral("Der er ikke defineret nogen opgave med dette nummer"),
+                QStringLiteral(" "));
+    EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QStringLiteral(", ")).toStdString();
 }
 
 } // namespace
