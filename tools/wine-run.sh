@@ -20,6 +20,8 @@ deps=$(cd "$1" && pwd)
 shift
 wine=/usr/lib/wine/wine64
 [[ -x $wine ]] || wine=$(command -v wine64 || command -v wine)
+wineserver=$(dirname "$wine")/wineserver
+[[ -x $wineserver ]] || wineserver=wineserver
 
 export WINEPREFIX=${KOLVANE_WINEPREFIX:-$deps/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -32,69 +34,45 @@ for folder in /usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/l
     [[ -d $folder ]] && runtime+=";$(windows_path "$folder")"
 done
 export WINEPATH="$runtime${WINEPATH:+;$WINEPATH}"
-if [[ -d $deps/plugins && -z ${QT_PLUGIN_PATH:-} ]]; then
-    QT_PLUGIN_PATH=$(windows_path "$deps/plugins")
-    export QT_PLUGIN_PATH
-fi
 
 # Wine hands no QT_ variable of Linux on to Windows programs (they would be
-# meant for the Linux Qt), only WINEQT_ ones, without their prefix.
+# meant for the Linux Qt), only WINEQT_ ones, without their WINE.
 while IFS='=' read -r name _; do
     [[ $name == QT_* ]] && export "WINE$name=${!name}"
 done < <(env)
 
+mkdir -p "$WINEPREFIX"
 if [[ ${KOLVANE_WINE_DISPLAY:-} == xvfb ]]; then
     record=$WINEPREFIX.display
     (
         flock 8
         number=$(cat "$record" 2>/dev/null || true)
-        if [[ -z $number || ! -S /tmp/.X11-unix/X$number ]] || ! kill -0 "$(cat "$record.pid" 2>/dev/null || echo 0)" 2>/dev/null; then
-            # -terminate: the server ends once the last program has gone.
+        pid=$(cat "$record.pid" 2>/dev/null || echo 0)
+        if [[ -z $number || ! -S /tmp/.X11-unix/X$number ]] || ! kill -0 "$pid" 2>/dev/null; then
+            rm -f "$record.new"
+            # -terminate: the server ends once its last program has gone.
+            # It must not keep the lock (fd 8) open.
             setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -terminate \
-                >/dev/null 2>&1 3>"$record.new" &
+                >/dev/null 2>&1 3>"$record.new" 8>&- &
             echo $! >"$record.pid"
             for _ in $(seq 100); do [[ -s $record.new ]] && break; sleep 0.05; done
             mv "$record.new" "$record"
         fi
-    ) 8>"$WINEPREFIX.display.lock"
+    ) 8>"$record.lock"
     DISPLAY=:$(cat "$record")
     export DISPLAY
 fi
 
 if [[ ! -f $WINEPREFIX/.kolvane-ready ]]; then
-    mkdir -p "$WINEPREFIX"
     (
         # Tests run side by side; the first one makes the prefix.
         flock 9
-        # Wine hands no QT_ variable of Linux on to Windows programs (they would be
-# meant for the Linux Qt), only WINEQT_ ones, without their prefix.
-while IFS='=' read -r name _; do
-    [[ $name == QT_* ]] && export "WINE$name=${!name}"
-done < <(env)
-
-if [[ ${KOLVANE_WINE_DISPLAY:-} == xvfb ]]; then
-    record=$WINEPREFIX.display
-    (
-        flock 8
-        number=$(cat "$record" 2>/dev/null || true)
-        if [[ -z $number || ! -S /tmp/.X11-unix/X$number ]] || ! kill -0 "$(cat "$record.pid" 2>/dev/null || echo 0)" 2>/dev/null; then
-            # -terminate: the server ends once the last program has gone.
-            setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -terminate \
-                >/dev/null 2>&1 3>"$record.new" &
-            echo $! >"$record.pid"
-            for _ in $(seq 100); do [[ -s $record.new ]] && break; sleep 0.05; done
-            mv "$record.new" "$record"
-        fi
-    ) 8>"$WINEPREFIX.display.lock"
-    DISPLAY=:$(cat "$record")
-    export DISPLAY
-fi
-
-if [[ ! -f $WINEPREFIX/.kolvane-ready ]]; then
-            "$wine" wineboot --init >/dev/null 2>&1
+        if [[ ! -f $WINEPREFIX/.kolvane-ready ]]; then
+            # The Wine processes started here must not keep the lock.
+            "$wine" wineboot --init >/dev/null 2>&1 9>&-
             "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
-                /d 'Liberation Mono' /f >/dev/null 2>&1
-            "${wine%wine64}wineserver" -w 2>/dev/null || wineserver -w
+                /d 'Liberation Mono' /f >/dev/null 2>&1 9>&-
+            "$wineserver" -w 9>&- || true
             touch "$WINEPREFIX/.kolvane-ready"
         fi
     ) 9>"$WINEPREFIX.lock"
