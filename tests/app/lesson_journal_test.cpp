@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         ClockHook = [this] { return clock; };
-        folder = QString::fromStdString(File("state/Kolvane"));
+        folder = QDir::fromNativeSeparators(QString::fromStdString(File("state/Kolvane")));
     }
     void TearDown() override {
         dropJournal();
@@ -473,6 +473,9 @@ TEST_F(LessonJournalTest, TheEndOfTheSessionAsksWhenItMayAndElseKeepsTheJournal)
 }
 
 TEST_F(LessonJournalTest, AJournalThatCannotBeWrittenIsTriedAgainAtTheNextChange) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps a folder whose lock file is open";
+#endif
     startWithJournal();
     QDir(folder).removeRecursively();
     {
