@@ -3,8 +3,9 @@
 // accessible table. The table reads the picture's
 // words afresh on every question, so it never shows a stale row. Its
 // children are the column headers, then the cells row by row, then the
-// notification: a screen reader on Linux finds a cell's row and column from
-// its place among the table's children.
+// notification, then the controls that lie on the picture: a screen reader
+// on Linux finds a cell's row and column from its place among the table's
+// children.
 #include "exercise/exercise_accessible.h"
 
 #include "exercise/machine_picture.h"
@@ -79,6 +80,11 @@ public:
     }
 
     TPaintBox* Box() const { return static_cast<TPaintBox*>(widget()); }
+    // The controls that lie on the picture (the check's button), after the
+    // notification: a screen reader finds them only among the children.
+    QList<QWidget*> Controls() const {
+        return Box()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    }
     PictureWords Words() const { return Box()->OnDescribe ? Box()->OnDescribe() : PictureWords{}; }
 
     // The part at a place, made on first use and kept while the table lives.
@@ -107,20 +113,26 @@ public:
     int childCount() const override {
         const PictureWords words = Words();
         const int columns = static_cast<int>(words.Headers.size());
-        return columns + static_cast<int>(words.Rows.size()) * columns + 1;
+        return columns + static_cast<int>(words.Rows.size()) * columns + 1 +
+               static_cast<int>(Controls().size());
     }
     QAccessibleInterface* child(int index) const override {
         const PictureWords words = Words();
         const int columns = static_cast<int>(words.Headers.size());
         const int cells = static_cast<int>(words.Rows.size()) * columns;
-        if (index < 0 || index > columns + cells)
+        if (index < 0)
             return nullptr;
         if (index < columns)
             return Part(PicturePart::Header, 0, index);
         if (index < columns + cells)
             return Part(PicturePart::Cell, (index - columns) / columns,
                         (index - columns) % columns);
-        return NotificationPart();
+        if (index == columns + cells)
+            return NotificationPart();
+        const QList<QWidget*> controls = Controls();
+        const int control = index - columns - cells - 1;
+        return control < controls.size() ? QAccessible::queryAccessibleInterface(controls[control])
+                                         : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         const int count = childCount();

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
 #include <utility>
@@ -67,6 +68,9 @@ void TForm2::CreateKeys() {
     // They are taken from there rather than as shortcuts, which work only
     // while the window system has made the main window the active one.
     window()->installEventFilter(this);
+    // On their way there from the picture, which holds the focus, they pass
+    // the scroll area around it, which would take the arrows for itself.
+    ScrollBox1->installEventFilter(this);
     // Each hint names its button's key, so that the pupil learns the keys
     // where they look; the accessible name keeps the plain words.
     for (const ButtonKey& row : ButtonKeys) {

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QToolButton>
 #include <tuple>
@@ -264,6 +265,15 @@ void TForm2::CreatePicture() {
     ScrollBox1->setPalette(green);
     ScrollBox1->viewport()->setPalette(green);
     ScrollBox1->viewport()->setBackgroundRole(QPalette::Window);
+    // The scroll area's own parts are on the screen for a screen reader too.
+    ScrollBox1->viewport()->setAccessibleName(QStringLiteral("Maskinens synlige del"));
+    const std::pair<QScrollBar*, QString> bars[] = {
+        {ScrollBox1->horizontalScrollBar(), QStringLiteral("Vandret rullepanel")},
+        {ScrollBox1->verticalScrollBar(), QStringLiteral("Lodret rullepanel")}};
+    for (const auto& [bar, words] : bars) {
+        bar->setAccessibleName(words);
+        bar->parentWidget()->setAccessibleName(words);
+    }
 
     PaintBox1 = new TPaintBox;
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));

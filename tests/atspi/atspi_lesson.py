@@ -21,7 +21,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 WAIT_SECONDS = 60
-RIGHT, DOWN, RETURN = 0xFF53, 0xFF54, 0xFF0D
+RIGHT, RETURN = 0xFF53, 0xFF0D
 
 failures, told, focused = [], [], []
 seen = {}  # the objects seen on the screen: path -> (role, name, parent's name)
@@ -148,9 +148,11 @@ def lesson(app):
     check(headers == ["x", "y", "z", "Maskinen"] and len(observed) == 3, "observed %s" % headers)
     note_names(app)
 
-    # x and y of the first row chosen by Enter and set on the keypad.
+    # x and y of the first row chosen by Enter and set on the keypad. The
+    # mode's first key only shows the cursor where it stands.
     press(app, "Eksperimentér")
     hear("the experiment", "Eksperimentér. Markøren står i række 1 på x.")
+    key(RETURN)
     key(RETURN)
     press(app, "4")
     hear("the first value", "Række 1: x 4, y tom, z tom. Markøren står i række 1 på y.")
@@ -164,17 +166,20 @@ def lesson(app):
     check(focused[-1] == "tom", "Right lands on a blank cell")
     note_names(app)
 
-    # Five questions, each answered 0 through the answer dialog.
+    # Five questions, each answered 0 through the answer dialog; after an
+    # answer the cursor goes on to the next row without one.
     press(app, "Kontrollér")
     hear("the check", lambda: "Kontrollér. " + rows_told(app) + " Markøren står i række 1 på dit svar.")
     check(table(app)[0] == ["x", "y", "z", "Dit svar"], "check headers")
+    key(RETURN)
     for i in range(5):
-        if i:
-            key(DOWN, focus_moves=True)
+        before = len(focused)
         key(RETURN)
         open_dialog(app, "Svar", "Svar:", "0")
-        hear("answer %d" % (i + 1), lambda: rows_told(app, i, i + 1) +
-             (" Udfør kontrol kan bruges nu." if i == 4 else ""))
+        hear("answer %d" % (i + 1), lambda: rows_told(app, i, i + 1) + (
+            " Udfør kontrol kan bruges nu." if i == 4 else " Markøren står i række %d på dit svar." % (i + 2)))
+        if i < 4:
+            wait_for("the cursor's focus on row %d" % (i + 2), lambda: len(focused) > before)
 
     press(app, "Udfør kontrol")
     hear("the results", lambda: "Resultat: %d af 5 rigtige." % sum(

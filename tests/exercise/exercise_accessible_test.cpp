@@ -104,8 +104,10 @@ TEST_F(AccessibleTableTest, CellsFocusAndAnnouncementsFollowThePupil) {
              return row(c, 0, QStringLiteral(", maskinen giver ") + c[0][2]).chopped(1) +
                     QStringLiteral(". Markøren står i række 2 på x.");
          }},
+        // The first key of the mode shows the cursor where it stands; the
+        // next one moves it.
         {"an arrow key",
-         [this] { startTask(4), click(form->SpeedButton14); },
+         [this] { startTask(4), click(form->SpeedButton14), key(Qt::Key_Down); },
          [this] { key(Qt::Key_Down); },
          {"x", "y", "z", "Maskinen"},
          6,
@@ -118,8 +120,12 @@ TEST_F(AccessibleTableTest, CellsFocusAndAnnouncementsFollowThePupil) {
          {"x", "y", "z", "Dit svar"},
          5,
          {1},
-         {3, 0},
-         [&](const auto& c) { return row(c, 1, QStringLiteral(", dit svar 7")); }},
+         {3, 2},
+         // The cursor went on to the next row without an answer.
+         [&](const auto& c) {
+             return row(c, 1, QStringLiteral(", dit svar 7")) +
+                    QStringLiteral(" Markøren står i række 3 på dit svar.");
+         }},
         {"the results",
          [this] {
              startTask(2), click(form->SpeedButton15);
@@ -130,7 +136,7 @@ TEST_F(AccessibleTableTest, CellsFocusAndAnnouncementsFollowThePupil) {
          {"x", "y", "z", "Dit svar", "Rigtigt svar"},
          5,
          {0, 1, 2, 3, 4},
-         {3, 0},
+         {3, 4}, // every row answered: the cursor stays on the last
          [](const auto&) { return QStringLiteral("Resultat: 2 af 5 rigtige."); }},
     };
     for (const Case& c : cases) {
@@ -175,6 +181,12 @@ TEST_F(AccessibleTableTest, CellsFocusAndAnnouncementsFollowThePupil) {
                                                        : QStringLiteral(", forkert")))
                     << words[i][4].toStdString();
         }
+
+        // The check's button lies on the picture, and is found under the table.
+        QAccessibleInterface* last = table->child(table->childCount() - 1);
+        ASSERT_NE(last, nullptr);
+        EXPECT_EQ(last->text(QAccessible::Name), QStringLiteral("Udfør kontrol"));
+        EXPECT_EQ(table->indexOfChild(last), table->childCount() - 1);
 
         // What the step changed, in words; a step that changed nothing
         // tells nothing.
