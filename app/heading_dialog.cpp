@@ -67,6 +67,18 @@ void TOverskrif::showEvent(QShowEvent* event) {
         FormActivate();
 }
 
+// The text is shown as it was left, to be added to, on every platform. A
+// dialog that the window system activates later (Windows) hands its focus
+// widget a tab-like focus once shown, which would select the whole text for
+// the first key to replace.
+void TOverskrif::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    if (visible && Edit1->hasSelectedText()) {
+        Edit1->deselect();
+        Edit1->end(false);
+    }
+}
+
 void TOverskrif::FormActivate() {
     Edit1->setFocus();
     savedHeading_ = Edit1->text();

@@ -29,6 +29,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void setVisible(bool visible) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
