@@ -20,9 +20,11 @@ QString HelpFile;
 
 QString DefaultHelpFile(const QString& programFolder) {
     // Installed, the guide is data beside the programs' folder (bin/ and
-    // share/kolvane/ under one prefix); in the build tree it lies next to
-    // the program. A guide found nowhere is named where it belongs.
-    const QString installed = programFolder + QStringLiteral("/../share/kolvane/kolvane.HLP");
+    // share/kolvane/ under one prefix, or the install folders the build
+    // chose); in the build tree it lies next to the program. A guide found
+    // nowhere is named where it belongs.
+    const QString installed =
+        programFolder + QStringLiteral("/" KOLVANE_GUIDE_FOLDER "/kolvane.HLP");
     const QString beside = programFolder + QStringLiteral("/kolvane.HLP");
     if (!QFileInfo(installed).isFile() && QFileInfo(beside).isFile())
         return beside;

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Kolvane under one prefix as Debian's own programs are installed
-# (programs in bin/, everything else under share/), and the Debian package:
+# (programs in bin/, everything else under share/: GNUInstallDirs' folders,
+# which the top-level CMakeLists.txt includes), and the Debian package:
 # `cpack -G DEB` in a build folder makes kolvane_<version>_<arch>.deb for
 # /usr. Included at the end of the top-level CMakeLists.txt, once every
 # target exists.
@@ -23,29 +24,34 @@ function(kolvane_install_gzipped source destination)
   install(FILES ${packed} DESTINATION ${destination})
 endfunction()
 
-include(GNUInstallDirs)
+# Debian names the folder of a package's documents after the package;
+# GNUInstallDirs' DOCDIR would take the project's name, Kolvane.
+set(kolvane_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/kolvane)
+
 foreach(program kolvane kolvane-tasks)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
 if(TARGET kolvane)
-  install(FILES ${kolvane_resources}/kolvane.HLP DESTINATION share/kolvane)
-  install(FILES ${kolvane_resources}/${kolvane_app_id}.desktop DESTINATION share/applications)
+  install(FILES ${kolvane_resources}/kolvane.HLP DESTINATION ${CMAKE_INSTALL_DATADIR}/kolvane)
+  install(FILES ${kolvane_resources}/${kolvane_app_id}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   configure_file(${kolvane_resources}/${kolvane_app_id}.metainfo.xml.in
                  ${PROJECT_BINARY_DIR}/${kolvane_app_id}.metainfo.xml @ONLY)
-  install(FILES ${PROJECT_BINARY_DIR}/${kolvane_app_id}.metainfo.xml DESTINATION share/metainfo)
-  install(DIRECTORY ${kolvane_resources}/icons/hicolor DESTINATION share/icons)
-  install(FILES ${kolvane_resources}/${kolvane_app_id}.mime.xml DESTINATION share/mime/packages
-          RENAME ${kolvane_app_id}.xml)
-  kolvane_install_gzipped(${kolvane_resources}/man/kolvane.1 share/man/man1)
+  install(FILES ${PROJECT_BINARY_DIR}/${kolvane_app_id}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(DIRECTORY ${kolvane_resources}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+  install(FILES ${kolvane_resources}/${kolvane_app_id}.mime.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${kolvane_app_id}.xml)
+  kolvane_install_gzipped(${kolvane_resources}/man/kolvane.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 if(TARGET kolvane-tasks)
-  kolvane_install_gzipped(${kolvane_resources}/man/kolvane-tasks.1 share/man/man1)
+  kolvane_install_gzipped(${kolvane_resources}/man/kolvane-tasks.1 ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
-install(FILES ${kolvane_resources}/copyright DESTINATION share/doc/kolvane)
+install(FILES ${kolvane_resources}/copyright DESTINATION ${kolvane_docdir})
 configure_file(${kolvane_resources}/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
-kolvane_install_gzipped(${PROJECT_BINARY_DIR}/changelog share/doc/kolvane)
+kolvane_install_gzipped(${PROJECT_BINARY_DIR}/changelog ${kolvane_docdir})
 
 # ---- The Debian package ---------------------------------------------------
 

@@ -3,8 +3,16 @@
 // the caller chose a platform (on Windows Qt's headless platform has no
 // fonts: the tests use the Windows platform there). What the program keeps
 // in the user's own folders (the lesson journal) goes to a folder of the
-// test program's own, never to the real user's.
+// test program's own, never to the real user's. The tests of app/ run under
+// the program's own application class, which catches what an event handler
+// throws.
+#ifdef KOLVANE_PROGRAM_APPLICATION
+#include "app/error_handler.h"
+using TestApplication = KolvaneApplication;
+#else
 #include <QApplication>
+using TestApplication = QApplication;
+#endif
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,7 +30,7 @@ int main(int argc, char** argv) {
     // Windows takes the user's folders from the system, not from XDG.
     QStandardPaths::setTestModeEnabled(true);
 #endif
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -47,7 +47,7 @@ until_true() {
 # another.
 answers() { DISPLAY=:$display xdotool getdisplaygeometry; }
 for _ in 1 2 3; do
-    start_xvfb "${KOLVANE_TEST_DISPLAY:-}"
+    start_xvfb "${KOLVANE_TEST_DISPLAY:-}" || continue
     until_true 10 answers && break
     kill "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=

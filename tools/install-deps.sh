@@ -7,7 +7,7 @@
 # missing.
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
+packages=(g++ cmake make pkg-config qt6-base-dev libx11-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 fontconfig qt6-translations-l10n
           clang-format
           # The lesson through the accessibility bus.

@@ -4,22 +4,47 @@
 # start_xvfb [:N] starts Xvfb (1280x800, 24 bits, no TCP) on display :N, or
 # on the first free display, and returns once the server listens. It sets
 # `display` to the display's number and `xvfb_pid` to the server's process;
-# the caller stops it.
+# the caller stops it. A server that does not start (the display is taken,
+# Xvfb is missing, it ends or stays silent for five seconds) is reported on
+# standard error with Xvfb's own words, and start_xvfb returns 1 with
+# `xvfb_pid` empty.
 start_xvfb() {
-    local number_file
+    local number_file server_log listening=
     number_file=$(mktemp)
+    server_log=$(mktemp)
     if [[ -n ${1:-} ]]; then
         echo "${1#:}" >"$number_file"
-        Xvfb "$1" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb "$1" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>"$server_log" &
     else
         # Xvfb writes the number of the display it found free once it listens.
-        Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+        Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>"$server_log" &
     fi
     xvfb_pid=$!
     for _ in $(seq 50); do
-        [[ -s $number_file && -e /tmp/.X11-unix/X$(<"$number_file") ]] && break
+        # A display of our choice is ours once its socket exists and its lock
+        # names our server: a server already on :N has the socket too, while
+        # ours ends. A free display that Xvfb chose is ours once it names it.
+        if [[ -s $number_file ]]; then
+            display=$(<"$number_file")
+            if [[ -z ${1:-} ]] || [[ -e /tmp/.X11-unix/X$display &&
+                $(tr -d ' ' 2>/dev/null </tmp/.X"$display"-lock) == "$xvfb_pid" ]]; then
+                listening=1
+                break
+            fi
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
     display=$(<"$number_file")
     rm -f "$number_file"
+    if [[ -z $listening ]]; then
+        echo "xvfb.sh: the X server${display:+ on display :$display} did not start" >&2
+        sed 's/^/    /' "$server_log" >&2
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+        rm -f "$server_log"
+        return 1
+    fi
+    rm -f "$server_log"
 }

@@ -5,6 +5,8 @@
 # accessibility bus starts on demand; openbox activates the windows as a
 # desktop would, so that the focus is where a pupil's would be.
 #   tests/atspi/run_atspi_lesson.sh PROGRAM
+# KOLVANE_TEST_DISPLAY (for example :93) chooses the virtual display, as for
+# tools/check-killed-lesson.sh.
 set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -27,7 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$here/../../tools/xvfb.sh"
-start_xvfb
+start_xvfb "${KOLVANE_TEST_DISPLAY:-}"
 export DISPLAY=":$display"
 
 # The lesson's own waits end it well before this bound on a hang.

@@ -2,8 +2,12 @@
 // The formula language through the machine: values, refusals, failures and
 // where each failure is reported.
 #include "engine/formula.h"
+#include "engine/formula_functions.h"
 #include "engine_test_support.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,6 +27,53 @@ struct FormulaRow {
 
 std::ostream& operator<<(std::ostream& os, const FormulaRow& row) {
     return os << '"' << row.formula << "\" on " << row.x << ',' << row.y << ',' << row.z;
+}
+
+// A row's name in the test's output: the formula in words and the values it
+// runs on ("abs_xMinusy__at_3_8_1"), so that a failure names its row.
+std::string rowName(const ::testing::TestParamInfo<FormulaRow>& info) {
+    const FormulaRow& row = info.param;
+    std::string name = row.formula.empty() ? "Empty" : "";
+    for (const unsigned char c : row.formula) {
+        if (std::isalnum(c)) {
+            name += char(c);
+            continue;
+        }
+        switch (c) {
+        case '+':
+            name += "Plus";
+            break;
+        case '-':
+            name += "Minus";
+            break;
+        case '*':
+            name += "Times";
+            break;
+        case '/':
+            name += "Over";
+            break;
+        case ',':
+            name += "Comma";
+            break;
+        case ' ':
+            name += "Blank";
+            break;
+        case '(':
+        case ')':
+            name += '_';
+            break;
+        default: {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "Char%02X", c);
+            name += hex;
+        }
+        }
+    }
+    name +=
+        "_at_" + std::to_string(row.x) + '_' + std::to_string(row.y) + '_' + std::to_string(row.z);
+    if (row.variables == 2)
+        name += "_twoVariables";
+    return name;
 }
 
 class FormulaTest : public EngineTest, public ::testing::WithParamInterface<FormulaRow> {};
@@ -60,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FormulaTest, ::testing::Values(
     FormulaRow{"r-p", 3, 5, 3, 9, 6, false, 0},
     FormulaRow{"9999", 3, 1, 1, 1, 9999, false, 0},
     FormulaRow{"0-9999", 3, 1, 1, 1, -9999, false, 0}
-));
+), rowName);
 
 INSTANTIATE_TEST_SUITE_P(TwoVariables, FormulaTest, ::testing::Values(
     FormulaRow{"p*r", 2, 4, 9, 7, 36, false, 0},
@@ -68,9 +119,9 @@ INSTANTIATE_TEST_SUITE_P(TwoVariables, FormulaTest, ::testing::Values(
     FormulaRow{"p+r", 2, 4, 9, 1, 13, false, 0}, // z takes no part in p and r
     FormulaRow{"z", 2, 4, 9, 7, 7, false, 0},    // z is the stored third value
     FormulaRow{"10*q+p", 2, 8, 8, 8, 8, false, 0}
-));
+), rowName);
 
-INSTANTIATE_TEST_SUITE_P(NamedFunctions, FormulaTest, ::testing::Values(
+const std::vector<FormulaRow> NamedFunctionRows = {
     FormulaRow{"abs(x-y)", 3, 3, 8, 1, 5, false, 0},
     FormulaRow{"abs(0-99999)", 3, 1, 1, 1, Bad, false, 0},
     FormulaRow{"s(x*y)", 3, 7, 8, 1, 6, false, 0},
@@ -102,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(NamedFunctions, FormulaTest, ::testing::Values(
     FormulaRow{"k(0)", 2, 9, 9, 1, 99, false, 0},
     FormulaRow{"s(g(x*y*z)+f(100*x),", 3, 9, 9, 9, 7, false, 0},
     FormulaRow{"abs(x-y,", 3, 3, 8, 1, 5, false, 0}
-));
+};
+INSTANTIATE_TEST_SUITE_P(NamedFunctions, FormulaTest, ::testing::ValuesIn(NamedFunctionRows), rowName);
 
 // Letters that stand where a variable may not: nothing is evaluated.
 INSTANTIATE_TEST_SUITE_P(Refused, FormulaTest, ::testing::Values(
@@ -114,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Refused, FormulaTest, ::testing::Values(
     FormulaRow{"s(x),y", 3, 1, 2, 3, Bad, true, 0},
     FormulaRow{"Xx", 3, 1, 2, 3, Bad, true, 0},
     FormulaRow{"x+y+zp", 3, 1, 2, 3, Bad, true, 0}
-));
+), rowName);
 
 INSTANTIATE_TEST_SUITE_P(FailingReadings, FormulaTest, ::testing::Values(
     FormulaRow{"X+1", 3, 1, 2, 3, Bad, true, 0},
@@ -134,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(FailingReadings, FormulaTest, ::testing::Values(
     FormulaRow{"x/a(1)", 3, 1, 2, 3, Bad, true, 0}, // a failed divisor is no zero divisor
     FormulaRow{"s", 3, 1, 2, 3, Bad, true, 0},
     FormulaRow{"x+\xE6", 3, 1, 2, 3, Bad, true, 0}
-));
+), rowName);
 
 // Stops on a character no rule accepts; the position is in the prepared text.
 INSTANTIATE_TEST_SUITE_P(StoppingEarly, FormulaTest, ::testing::Values(
@@ -145,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(StoppingEarly, FormulaTest, ::testing::Values(
     FormulaRow{"x)y+1", 3, 1, 2, 3, Bad, true, 0}, // refused: y follows ")"
     FormulaRow{"1)2", 3, 1, 2, 3, Bad, false, 4},
     FormulaRow{"x)"s + '\0', 3, 1, 2, 3, Bad, false, 4}
-));
+), rowName);
 
 // The position of a zero divisor's last character in the blank-free formula.
 INSTANTIATE_TEST_SUITE_P(ZeroDivisors, FormulaTest, ::testing::Values(
@@ -158,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(ZeroDivisors, FormulaTest, ::testing::Values(
     FormulaRow{"x/(y-y)+1/0", 3, 1, 2, 3, Bad, true, 7}, // the first failure counts
     // Regression: costly and never a value, from a file made outside the program.
     FormulaRow{"d(2114305601)-d(2114305601)+d(1948819133)-d(1948819133)/0", 3, 1, 2, 3, Bad, true, 57}
-));
+), rowName);
 
 // Named functions without a value for their argument fail like a zero
 // divisor, at the argument's closing character.
@@ -178,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(FunctionsWithoutAValue, FormulaTest, ::testing::Values(
     FormulaRow{"s(d(2147483646))", 3, 1, 1, 1, 7, false, 0},
     FormulaRow{"s(d(2147483000))", 3, 1, 1, 1, 9, false, 0}, // 2147483029
     FormulaRow{"d(2147483647)", 3, 1, 1, 1, Bad, true, 13}  // no larger 32-bit prime
-));
+), rowName);
 
 INSTANTIATE_TEST_SUITE_P(Magnitudes, FormulaTest, ::testing::Values(
     FormulaRow{"10000", 3, 1, 1, 1, Bad, false, 0},
@@ -187,9 +239,21 @@ INSTANTIATE_TEST_SUITE_P(Magnitudes, FormulaTest, ::testing::Values(
     FormulaRow{std::string(30, '9') + "/" + std::string(29, '9'), 3, 1, 1, 1, 10, false, 0},
     FormulaRow{"9999999999*9999999999*9999999999*9999999999*99999999999", 3, 1, 1, 1, Bad,
                false, 0}
-));
+), rowName);
 
 // clang-format on
+
+// Every named function of the language has a row that calls it first in the
+// table above: a function added without one fails here.
+TEST(NamedFunctionTable, HasARowForEveryFunction) {
+    for (const std::string_view function : FunctionNames) {
+        const std::string call = std::string(function) + '(';
+        EXPECT_TRUE(
+            std::any_of(NamedFunctionRows.begin(), NamedFunctionRows.end(),
+                        [&call](const FormulaRow& row) { return row.formula.starts_with(call); }))
+            << function << " has no row";
+    }
+}
 
 TEST_F(EngineTest, ALongFormulaIsCutAtItsLengthLimit) {
     CurrentTask = 21;

@@ -4,6 +4,7 @@
 #include "engine_test_support.h"
 
 #include <set>
+#include <string>
 
 using namespace KolvErkl;
 
@@ -13,6 +14,13 @@ struct StatisticsRow {
     int32_t variables, x, y, z;
     int32_t largest, middle, smallest, distinct;
 };
+
+// A row's name in the test's output: its values, "x7_y2_z7".
+std::string rowName(const ::testing::TestParamInfo<StatisticsRow>& info) {
+    const StatisticsRow& row = info.param;
+    return "x" + std::to_string(row.x) + "_y" + std::to_string(row.y) + "_z" +
+           std::to_string(row.z) + (row.variables == 2 ? "_twoVariables" : "");
+}
 
 class StatisticsTest : public EngineTest, public ::testing::WithParamInterface<StatisticsRow> {};
 
@@ -37,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Values, StatisticsTest,
                                            // 2 variables: z takes no part, middle is 0
                                            StatisticsRow{2, 4, 9, 1, 9, 0, 4, 2},
                                            StatisticsRow{2, 6, 6, 9, 6, 0, 6, 1},
-                                           StatisticsRow{2, 9, 4, 0, 9, 0, 4, 2}));
+                                           StatisticsRow{2, 9, 4, 0, 9, 0, 4, 2}),
+                         rowName);
 // clang-format on
 
 TEST_F(EngineTest, FillRandomValuesDrawsOnlyTheExperimentsValues) {

@@ -111,3 +111,30 @@ protected:
 inline int digitAt(const QString& line, int column) {
     return line.mid(column - 1, 1).toInt();
 }
+
+// An observation or experiment row of the log, read as the pupil reads it:
+// the values in their columns, the arrow, and the output that ends the line.
+struct LogRow {
+    std::vector<int> values;
+    QString arrow;
+    int output = 0;
+};
+
+inline LogRow parseLogRow(const QString& line, int variables) {
+    LogRow row;
+    for (int j = 0; j < variables; ++j)
+        row.values.push_back(digitAt(line, 12 + 6 * j));
+    const int arrow = 12 + 6 * variables; // the column of its first character
+    row.arrow = line.mid(arrow - 1, 4);
+    row.output = line.mid(arrow + 3).toInt();
+    return row;
+}
+
+// Whether any pixel of `area` has the colour.
+inline bool anyPixel(const QImage& image, const QRect& area, const QColor& colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}

@@ -20,11 +20,7 @@ protected:
         QTest::keyClick(main.get(), key, modifiers);
     }
     bool cursorColourIn(const QImage& image) const {
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) == CursorColour)
-                    return true;
-        return false;
+        return anyPixel(image, image.rect(), CursorColour);
     }
     // The cursor's frame lies around the field, two pixels wide, and leaves
     // the field itself uncovered.

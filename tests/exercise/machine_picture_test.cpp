@@ -15,14 +15,6 @@ QColor at(const QImage& image, int x, int y) {
     return image.pixelColor(x, y);
 }
 
-bool anyPixel(const QImage& image, const QRect& area, const QColor& colour) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) == colour)
-                return true;
-    return false;
-}
-
 TEST(MachinePictures, ArrowHasItsBlackRowsOnGreen) {
     const QImage arrow = ArrowPicture();
     ASSERT_EQ(arrow.size(), QSize(49, 9));
