@@ -48,8 +48,6 @@ constexpr int KeypadButtonSize = 25;
 // a formula that fails for everything. Enough to find, all but certainly, a
 // formula's one good set among the 729 sets of three values.
 constexpr int MaxDrawsPerRow = 20000;
-// An experiment draws the missing value at most this often.
-constexpr int MaxExperimentDraws = 11;
 
 const QString NoSuchTaskText =
     QStringLiteral("Der er ikke defineret nogen opgave med dette nummer");
@@ -90,10 +88,6 @@ QWidget* panel(QWidget* parent, const QString& name, const QString& words) {
     frame->setAccessibleName(words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
-}
-
-bool isBlank(const QString& cell) {
-    return cell.isEmpty() || cell == QStringLiteral(" ");
 }
 
 } // namespace
@@ -378,8 +372,7 @@ void TForm2::DisableKeypad() {
         KeypadButtons[digit]->setEnabled(false);
     // Nothing may be entered once the keypad is locked, not even the second
     // half of an entry begun before.
-    CellWaiting = false;
-    DigitWaiting = false;
+    ExperimentGrid.DropWaiting();
 }
 
 void TForm2::SetPrintEnabled(bool enabled) {
@@ -455,8 +448,7 @@ bool TForm2::StartTask() {
     }
     // A fresh activity table and an empty grid.
     ResetActivities();
-    for (GridRow& row : ExperimentGrid)
-        row = GridRow{};
+    ExperimentGrid.Clear();
     ExerciseMode = None;
     ShowResults = false;
     RepaintPicture();
@@ -484,8 +476,7 @@ void TForm2::TakeUpTask() {
 
 void TForm2::ResumeTask(bool ruleInForce) {
     StopTask();
-    for (GridRow& row : ExperimentGrid)
-        row = GridRow{};
+    ExperimentGrid.Clear();
     SetPrintEnabled(!ActivityLog.isEmpty());
     if (CurrentTask <= 0)
         return;
@@ -541,11 +532,11 @@ bool TForm2::MakeObservations() {
 
         QStringList values;
         for (int j = 0; j < NumberOfVariables; ++j) {
-            ObservationTable[i][j] = NumberInWidth(ExperimentValues[j], 2);
-            values << ObservationTable[i][j];
+            ObservationTable[i].Inputs[j] = NumberInWidth(ExperimentValues[j], 2);
+            values << ObservationTable[i].Inputs[j];
         }
-        ObservationTable[i][3] = OutputText(output);
-        ActivityLog << ValueRowStart(values) + ObservationTable[i][3];
+        ObservationTable[i].Output = OutputText(output);
+        ActivityLog << ValueRowStart(values) + ObservationTable[i].Output;
     }
     return true;
 }
@@ -557,12 +548,8 @@ void TForm2::SpeedButton14Click() {
 }
 
 void TForm2::StartExperimenting() {
-    for (GridRow& row : ExperimentGrid)
-        row = GridRow{};
-    CellWaiting = false;
-    DigitWaiting = false;
+    ExperimentGrid.Clear();
     ShowResults = false;
-    CurrentRow = 0;
     BeginActivity(ExperimentActivity);
     ++modeStarts_;
     Label2->setText(QStringLiteral("EKSPERIMENTÉR"));
@@ -574,21 +561,13 @@ void TForm2::StartExperimenting() {
     EnableKeypad();
     SetPrintEnabled(true);
     KeyCursor.Begin(GridRows, NumberOfVariables,
-                    [this](int i, int j) { return isBlank(ExperimentGrid[i].Inputs[j]); });
+                    [this](int i, int j) { return ExperimentGrid.IsBlank(i, j); });
     RepaintPicture();
 }
 
 void TForm2::DigitPressed(int digit) {
-    ChosenDigit = QString::number(digit);
-    if (CellWaiting) {
-        EnterExperimentValue();
-        CellWaiting = false;
-        DigitWaiting = false;
-        return;
-    }
-    if (CurrentRow == GridRows)
-        ScrollExperimentGrid();
-    DigitWaiting = true;
+    const int variables = NumberOfVariables;
+    ShowExperimentEntry(ExperimentGrid.ChooseDigit(digit), variables);
 }
 
 void TForm2::PaintBox1MouseUp(int x, int y) {
@@ -605,75 +584,35 @@ void TForm2::HitExperimentCell() {
     for (int i = 1; i <= GridRows; ++i) {
         for (int j = 1; j <= n; ++j) {
             const QRect cell = MouseArea(ExperimentField(i, j));
-            if (!MouseInRect(cell.left(), cell.top(), cell.right(), cell.bottom()))
-                continue;
-            if (!isBlank(ExperimentGrid[i].Inputs[j]))
-                continue;
-            CurrentRow = i;
-            CurrentColumn = j;
-            if (DigitWaiting)
-                EnterExperimentValue();
-            else
-                CellWaiting = true;
-            return;
+            if (MouseInRect(cell.left(), cell.top(), cell.right(), cell.bottom())) {
+                ShowExperimentEntry(ExperimentGrid.ChooseCell(i, j), n);
+                return;
+            }
         }
     }
 }
 
-void TForm2::EnterExperimentValue() {
-    const int n = NumberOfVariables;
-    GridRow& row = ExperimentGrid[CurrentRow];
-    // The digit goes into the chosen cell unless it already holds one.
-    if (isBlank(row.Inputs[CurrentColumn]))
-        row.Inputs[CurrentColumn] = ChosenDigit;
-    // How many values the row has, and which one is missing.
-    int filled = 0;
-    int blankColumn = 0;
-    for (int j = 1; j <= n; ++j) {
-        if (isBlank(row.Inputs[j]))
-            blankColumn = j;
-        else
-            ++filled;
-    }
-    // One value left: the machine draws it.
-    if (filled == n - 1 && blankColumn > 0) {
-        for (int j = 1; j <= n; ++j)
-            if (j != blankColumn)
-                ExperimentValues[j - 1] = row.Inputs[j].toInt();
-        int32_t output = 0;
-        for (int draw = 0; draw < MaxExperimentDraws; ++draw) {
-            ExperimentValues[blankColumn - 1] = RandomDigit();
-            output = MachineOutput(ExperimentValues);
-            if (!FormulaError)
-                break;
-        }
-        row.Inputs[blankColumn] = QString::number(ExperimentValues[blankColumn - 1]);
-        row.Output = OutputText(output);
-
+void TForm2::ShowExperimentEntry(KolvErkl::ExperimentGrid::Entry entry, int variables) {
+    using Entry = KolvErkl::ExperimentGrid::Entry;
+    switch (entry) {
+    case Entry::Nothing:
+    case Entry::Waiting:
+        return;
+    case Entry::Scrolled:
+        KeyCursor.RowsScrolledUp();
+        break;
+    case Entry::Completed: {
+        const MachineRow& row = ExperimentGrid[ExperimentGrid.CurrentRow()];
         QStringList digits;
-        for (int j = 1; j <= n; ++j)
+        for (int j = 0; j < variables; ++j)
             digits << row.Inputs[j];
         ActivityLog << ExperimentRowLine(digits, row.Output);
         DataSetCount += 1;
+        break;
     }
-    // The digit and the cell are used up.
-    RepaintPicture();
-    CellWaiting = false;
-    DigitWaiting = false;
-}
-
-void TForm2::ScrollExperimentGrid() {
-    const int n = NumberOfVariables;
-    for (int i = 2; i <= GridRows; ++i) {
-        for (int j = 1; j <= n; ++j)
-            ExperimentGrid[i - 1].Inputs[j] = ExperimentGrid[i].Inputs[j];
-        ExperimentGrid[i - 1].Output = ExperimentGrid[i].Output;
+    case Entry::Filled:
+        break;
     }
-    for (int j = 1; j <= n; ++j)
-        ExperimentGrid[GridRows].Inputs[j] = QStringLiteral(" ");
-    ExperimentGrid[GridRows].Output = QStringLiteral(" ");
-    CurrentRow = GridRows - 1;
-    KeyCursor.RowsScrolledUp();
     RepaintPicture();
 }
 

@@ -3,12 +3,14 @@
 // area, with the toolbar, the keypad and the picture of the machine.
 //
 // TForm2's handlers are split by topic: exercise_window.cpp holds the
-// controls, the task start, observing and experimenting; check.cpp the
-// check (its rules apart from the window are in check.h);
+// controls, the task start, observing and experimenting (the grid's rules
+// apart from the window are in experiment_grid.h); check.cpp the check (its
+// rules apart from the window are in check.h);
 // machine_picture.cpp the drawing; exercise_keys.cpp the keyboard.
 #pragma once
 
 #include "exercise/exercise_accessible.h"
+#include "exercise/experiment_grid.h"
 #include "exercise/keyboard_cursor.h"
 
 #include <QString>
@@ -75,23 +77,13 @@ public:
     // The toolbar's height, and so the picture's top when no keypad shows.
     static constexpr int ToolbarHeight = 49;
     static constexpr int ObservationRows = 5;
-    static constexpr int GridRows = 6;
+    static constexpr int GridRows = KolvErkl::ExperimentGrid::Rows;
     static constexpr int CheckRows = 5;
 
-    struct GridRow {
-        std::array<QString, 4> Inputs; // columns 1..3; [0] unused
-        QString Output;
-    };
-
     Mode ExerciseMode = None;
-    // Rows 1..5, cells 0..2 the values of x, y, z and 3 the output.
-    std::array<std::array<QString, 4>, ObservationRows + 1> ObservationTable;
-    std::array<GridRow, GridRows + 1> ExperimentGrid; // rows 1..6
-    int CurrentRow = 0;
-    int CurrentColumn = 1;
-    QString ChosenDigit;
-    bool CellWaiting = false;
-    bool DigitWaiting = false;
+    // Rows 1..5 ([0] unused): the observations, and the check's questions.
+    std::array<KolvErkl::MachineRow, ObservationRows + 1> ObservationTable;
+    KolvErkl::ExperimentGrid ExperimentGrid;
     QString TaskNumberText;
     int MouseX = 0;
     int MouseY = 0;
@@ -202,8 +194,10 @@ private:
     bool MakeObservations();
     void StartExperimenting();
     void HitExperimentCell();
-    void EnterExperimentValue();
-    void ScrollExperimentGrid();
+    // What the window shows and logs after an entry into the grid, with the
+    // number of variables as the entry found it (the draw of a row's last
+    // value may bring in an extra task's own).
+    void ShowExperimentEntry(KolvErkl::ExperimentGrid::Entry entry, int variables);
     void ChooseVariables(int variables);
     void ChooseTask();
 
