@@ -129,7 +129,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     QPalette green = clientArea_->palette();
     green.setColor(QPalette::Window, QColor(0, 128, 0));
     clientArea_->setPalette(green);
-    clientArea_->installEventFilter(this);
     setCentralWidget(clientArea_);
 
     BuildMenu();
@@ -153,6 +152,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Memo1->setAccessibleName(QStringLiteral("Forløbet"));
     Memo1->setFont(font());
     Memo1->hide();
+
+    // The exercise window covers the client area once the title phase is
+    // over; it follows the client area's size from then on.
+    exercise_ = new TForm2(clientArea_, this);
+    clientArea_->installEventFilter(this);
 
     qtDialogs_ = std::make_unique<QtFileDialogs>(this);
     activeDialogs_ = qtDialogs_.get();
@@ -283,15 +287,14 @@ void TForm1::FormResize() {
     if (pos() != QPoint(0, 0))
         move(0, 0);
     PlaceTitlePicture();
-    if (Form2)
-        Form2->AdjustToMainWindow();
+    exercise_->AdjustToMainWindow();
 }
 
 // The exercise window follows the client area, which the menu bar's layout
 // sizes after the main window itself.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == clientArea_ && event->type() == QEvent::Resize && Form2)
-        Form2->AdjustToMainWindow();
+    if (watched == clientArea_ && event->type() == QEvent::Resize)
+        exercise_->AdjustToMainWindow();
     if (watched == MainMenu1 && event->type() == QEvent::ChildAdded) {
         // Named once it is made whole.
         QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
@@ -331,20 +334,12 @@ void TForm1::Timer1Timer() {
     FormActivate();
     Timer1->stop();
     Udskriv1->setEnabled(false);
-    if (!Form2)
-        return;
     // A lesson that the program did not end itself is offered back first.
     // The file named on the command line is loaded after the question, and
     // the lesson is taken up after the load.
     if (journal_)
         journal_->OfferUnfinishedLesson(this);
-    // The print and mode buttons are off before the window shows: showing
-    // it loads the start-up file, whose failure is told in a message box
-    // that the pupil would otherwise read over buttons that look usable.
-    Form2->SpeedButton10->setEnabled(false);
-    Form2->DisableModeButtons();
-    Form2->show();
-    Form2->raise();
+    exercise_->OpenAfterTitle();
     if (journal_)
         journal_->ResumeLesson();
 }
@@ -398,42 +393,34 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 
 // ---- Menu ---------------------------------------------------------------
 
-bool TForm1::TaskIsRunning() const {
-    return Form2 && Form2->ExerciseMode != TForm2::None;
-}
-
 void TForm1::Hentegneopgaver1Click() {
-    if (Form2)
-        Form2->HideCheckButton();
-    // A load never restarts a running task: it goes on with its number, its
-    // rule (an own task's formula is copied when the task starts) and its
-    // log, and the loaded task runs once the pupil picks it. With no task
-    // running, the loaded task becomes the current one.
-    const int32_t running = TaskIsRunning() ? KolvErkl::CurrentTask : 0;
-    const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(*fileDialogs_);
-    if (running != 0)
-        KolvErkl::CurrentTask = running;
-    if (result.Failed)
-        KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
-    if (Form2)
-        Form2->RestoreCheckControls();
+    exercise_->RunOutsideCheck([this] {
+        // A load never restarts a running task: it goes on with its number,
+        // its rule (an own task's formula is copied when the task starts)
+        // and its log, and the loaded task runs once the pupil picks it.
+        // With no task running, the loaded task becomes the current one.
+        const int32_t running = exercise_->TaskRunning() ? KolvErkl::CurrentTask : 0;
+        const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(*fileDialogs_);
+        if (running != 0)
+            KolvErkl::CurrentTask = running;
+        if (result.Failed)
+            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
+    });
 }
 
 void TForm1::HentEkstraopgaver1Click() {
-    if (Form2)
-        Form2->HideCheckButton();
-    const bool running = TaskIsRunning();
-    const std::optional<std::string> ruleBefore = ExtraRuleInForce();
-    const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
-    if (result.Failed)
-        KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
-    // Even a failed load may have replaced entries and switched the mode off.
-    // A task whose rule changed may not go on under a label and a log that
-    // name another rule: it stops, and its log stays.
-    if (running && ExtraRuleInForce() != ruleBefore)
-        Form2->StopTaskWithChangedRule();
-    if (Form2)
-        Form2->RestoreCheckControls();
+    exercise_->RunOutsideCheck([this] {
+        const bool running = exercise_->TaskRunning();
+        const std::optional<std::string> ruleBefore = ExtraRuleInForce();
+        const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
+        if (result.Failed)
+            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
+        // Even a failed load may have replaced entries and switched the mode
+        // off. A task whose rule changed may not go on under a label and a
+        // log that name another rule: it stops, and its log stays.
+        if (running && ExtraRuleInForce() != ruleBefore)
+            exercise_->StopTaskWithChangedRule();
+    });
 }
 
 void TForm1::Udskriv1Click() {
@@ -448,14 +435,11 @@ void TForm1::Afslut1Click() {
 void TForm1::Definernyopgave1Click() {
     if (!Form5)
         return;
-    if (Form2)
-        Form2->HideCheckButton();
-    Form5->exec();
-    if (!Form2)
-        return;
-    if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
-        Form2->StartTask();
-    Form2->RestoreCheckControls();
+    exercise_->RunOutsideCheck([this] {
+        Form5->exec();
+        if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
+            exercise_->StartTask();
+    });
 }
 
 void TForm1::Listeoveregneopgaver1Click() {

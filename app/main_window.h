@@ -18,6 +18,7 @@ class QMenu;
 class QMenuBar;
 class QTextEdit;
 class QTimer;
+class TForm2;
 
 namespace KolvErkl {
 class FileDialogs;
@@ -42,6 +43,8 @@ public:
 
     // The client area below the menu bar; the exercise window's parent.
     QWidget* ClientArea() const { return clientArea_; }
+    // The exercise window, made with the main window and gone with it.
+    TForm2& ExerciseWindow() const { return *exercise_; }
     // The file dialogs of the loads and of the define dialog's save offer.
     KolvErkl::FileDialogs& FileDialogs() const { return *fileDialogs_; }
     // Where "Udskriv" prints; the printer with its print dialog unless set.
@@ -99,9 +102,9 @@ protected:
 private:
     void BuildMenu();
     void PlaceTitlePicture();
-    bool TaskIsRunning() const;
 
     QWidget* clientArea_ = nullptr;
+    TForm2* exercise_ = nullptr; // set in the constructor, never null after it
     std::unique_ptr<KolvErkl::FileDialogs> qtDialogs_;
     KolvErkl::FileDialogs* activeDialogs_ = nullptr;
     std::unique_ptr<KolvErkl::FileDialogs> fileDialogs_; // forwards to activeDialogs_

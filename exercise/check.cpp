@@ -205,6 +205,12 @@ void TForm2::RestoreCheckControls() {
     RepaintPicture();
 }
 
+void TForm2::RunOutsideCheck(const std::function<void()>& action) {
+    HideCheckButton();
+    action();
+    RestoreCheckControls();
+}
+
 void TForm2::SpeedButton16Click() {
     ShowResults = true;
     if (DataSetCount >= AnswersForResults)

@@ -356,6 +356,16 @@ void TForm2::FormShow() {
 
 // ---- Control states ----------------------------------------------------------
 
+void TForm2::OpenAfterTitle() {
+    // Off before the window shows: showing it loads the start-up file, whose
+    // failure is told in a message box that the pupil would otherwise read
+    // over buttons that look usable.
+    SpeedButton10->setEnabled(false);
+    DisableModeButtons();
+    show();
+    raise();
+}
+
 void TForm2::DisableModeButtons() {
     SpeedButton13->setEnabled(false);
     SpeedButton14->setEnabled(false);
@@ -651,15 +661,15 @@ void TForm2::SpeedButton17Click() {
 }
 
 void TForm2::ChooseTask() {
-    HideCheckButton();
-    const int32_t running = CurrentTask;
-    if (Form3)
-        Form3->exec();
-    // Left without a task, or with a number that names none: the task in
-    // force goes on with its rule.
-    if (CurrentTask <= 0 || !StartTask())
-        CurrentTask = running;
-    RestoreCheckControls();
+    RunOutsideCheck([this] {
+        const int32_t running = CurrentTask;
+        if (Form3)
+            Form3->exec();
+        // Left without a task, or with a number that names none: the task
+        // in force goes on with its rule.
+        if (CurrentTask <= 0 || !StartTask())
+            CurrentTask = running;
+    });
 }
 
 // ---- Print, heading, copy ---------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 class ExerciseHost;
@@ -48,12 +49,21 @@ public:
     // Also drops a digit or a cell that waited for the other half.
     void DisableKeypad();
 
+    // The window opens after the title picture: printing and the modes are
+    // off until a task starts or a lesson is taken up again.
+    void OpenAfterTitle();
+    // A task runs in one of the modes.
+    bool TaskRunning() const { return ExerciseMode != None; }
+
     // "Udfør kontrol" is hidden while an action outside the check runs (a
     // dialog, a load, a definition). Afterwards the check's controls are put
     // back as the check stands: the button shows while the check runs, and
     // is enabled once five answers are given.
     void HideCheckButton();
     void RestoreCheckControls();
+    // Runs the action with "Udfør kontrol" hidden, and puts the check's
+    // controls back after it.
+    void RunOutsideCheck(const std::function<void()>& action);
 
     // Takes up the lesson again after the program came back from an end
     // that was not its own, with the log, the activities and CurrentTask
@@ -68,7 +78,6 @@ public:
     // is asked to choose the task again. Nothing happens when no task runs.
     void StopTaskWithChangedRule();
 
-    // Controls the main window reaches directly.
     QToolButton* SpeedButton10 = nullptr; // "Udskriv"
     QToolButton* SpeedButton16 = nullptr; // "Udfør kontrol"
 
@@ -233,4 +242,6 @@ private:
     std::pair<int, int> toldCursor_{-1, -1};
 };
 
-extern TForm2* Form2; // created once at start-up by the main window
+// The main window's exercise window, for the windows and the journal that
+// share it; the main window makes it and reaches it through its own member.
+extern TForm2* Form2;
