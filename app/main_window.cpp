@@ -47,25 +47,6 @@ namespace {
 constexpr int ExerciseDelayMs = 3000;
 const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 
-// The main window's file dialogs as the loads and the define dialog see
-// them: always the same object, answering through the dialogs in force.
-class ForwardingDialogs : public KolvErkl::FileDialogs {
-public:
-    explicit ForwardingDialogs(KolvErkl::FileDialogs*& target) : target_(target) {}
-    std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                                const std::string& presetName) override {
-        return target_->ChooseFileToOpen(title, presetName);
-    }
-    std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
-                                                const std::string& presetName,
-                                                const std::string& defaultSuffix) override {
-        return target_->ChooseFileToSave(title, folder, presetName, defaultSuffix);
-    }
-
-private:
-    KolvErkl::FileDialogs*& target_;
-};
-
 // The menu bar without the style's navigation by a lone Alt. That Alt would
 // give the menu bar the keyboard: the exercise window's keys E, Enter and
 // the arrows would then work the menus, for the rest of the run, since
@@ -159,8 +140,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     clientArea_->installEventFilter(this);
 
     qtDialogs_ = std::make_unique<QtFileDialogs>(this);
-    activeDialogs_ = qtDialogs_.get();
-    fileDialogs_ = std::make_unique<ForwardingDialogs>(activeDialogs_);
+    fileDialogs_ = qtDialogs_.get();
     printer_ = std::make_unique<KolvErkl::PrinterBackend>(this);
     printBackend_ = printer_.get();
 }
@@ -229,7 +209,7 @@ void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend) {
 }
 
 void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs) {
-    activeDialogs_ = dialogs ? dialogs : qtDialogs_.get();
+    fileDialogs_ = dialogs ? dialogs : qtDialogs_.get();
 }
 
 // ---- ExerciseHost -------------------------------------------------------
@@ -287,14 +267,14 @@ void TForm1::FormResize() {
     if (pos() != QPoint(0, 0))
         move(0, 0);
     PlaceTitlePicture();
-    exercise_->AdjustToMainWindow();
+    exercise_->FillClientArea();
 }
 
 // The exercise window follows the client area, which the menu bar's layout
 // sizes after the main window itself.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == clientArea_ && event->type() == QEvent::Resize)
-        exercise_->AdjustToMainWindow();
+        exercise_->FillClientArea();
     if (watched == MainMenu1 && event->type() == QEvent::ChildAdded) {
         // Named once it is made whole.
         QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
@@ -436,6 +416,7 @@ void TForm1::Definernyopgave1Click() {
     if (!Form5)
         return;
     exercise_->RunOutsideCheck([this] {
+        Form5->SetFileDialogs(fileDialogs_);
         Form5->exec();
         if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
             exercise_->StartTask();

@@ -26,7 +26,7 @@ TForm1* CreateWindows() {
     Overskrif = new TOverskrif(Form1);
     Form4 = new TForm4(Form1);
     Form3 = new TForm3(Form1);
-    Form5 = new TForm5(Form1, &Form1->FileDialogs());
+    Form5 = new TForm5(Form1);
     Form7 = new TForm7(Form1);
     Form6 = new TForm6(Form1);
     return Form1;

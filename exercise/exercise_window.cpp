@@ -18,7 +18,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
@@ -94,7 +93,7 @@ QWidget* panel(QWidget* parent, const QString& name, const QString& words) {
 
 // ---- FormCreate and the layout ---------------------------------------------
 
-TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {
+TForm2::TForm2(QWidget* clientArea, ExerciseHost* host) : QWidget(clientArea), host_(host) {
     InstallExerciseAccessibility();
     setObjectName(QStringLiteral("Form2"));
     setAccessibleName(QStringLiteral("Øvelse"));
@@ -112,7 +111,6 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     resize(594, 365);
     LayOut();
 
-    move(mainWindow ? ClientArea().topLeft() : QPoint(0, 0));
     NumberOfVariables = 3;
 
     SummaryHook = [this] {
@@ -316,23 +314,9 @@ void TForm2::resizeEvent(QResizeEvent* event) {
     LayOut();
 }
 
-QRect TForm2::ClientArea() const {
-    QWidget* main = parentWidget();
-    if (auto* window = qobject_cast<QMainWindow*>(main)) {
-        if (QWidget* central = window->centralWidget())
-            return central->geometry();
-        QWidget* menu = window->menuWidget();
-        const int top = menu && !menu->isHidden() ? menu->geometry().bottom() + 1 : 0;
-        return QRect(0, top, window->width(), window->height() - top);
-    }
-    return main ? main->rect() : rect();
-}
-
-void TForm2::AdjustToMainWindow() {
-    if (!isVisible() || !parentWidget())
-        return;
-    const QRect client = ClientArea();
-    setGeometry(client.x(), client.y(), client.width() - (x() - client.x()), client.height());
+void TForm2::FillClientArea() {
+    if (isVisible())
+        setGeometry(parentWidget()->rect());
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -343,7 +327,7 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::FormShow() {
     raise();
-    AdjustToMainWindow();
+    FillClientArea();
     Label1->clear();
     Label2->clear();
     PaintBox1->setFocus();

@@ -35,12 +35,13 @@ class TPaintBox;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    // FormCreate: becomes a child of mainWindow at (0, 0); 3 variables.
-    TForm2(QWidget* mainWindow, ExerciseHost* host);
+    // FormCreate: becomes a hidden child of the main window's client area;
+    // 3 variables.
+    TForm2(QWidget* clientArea, ExerciseHost* host);
     ~TForm2() override;
 
-    // Resizes to the main window's client area; only while visible.
-    void AdjustToMainWindow();
+    // Covers its parent, the main window's client area; only while visible.
+    void FillClientArea();
     // Starts CurrentTask. False when the number names a free own-task slot:
     // the pupil is told so, and a task that runs goes on as it was.
     bool StartTask();
@@ -186,7 +187,6 @@ private:
     // experiment and the check, or with no cell to stand on.
     QRect KeyCursorCell() const;
     void LayOut();
-    QRect ClientArea() const;
     void RepaintPicture();
     void SetPrintEnabled(bool enabled);
     void SetKeypadVisible(bool visible);

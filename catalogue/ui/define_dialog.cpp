@@ -55,8 +55,7 @@ bool IsEmpty(const QLineEdit* field) {
 
 } // namespace
 
-TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
-    : QDialog(parent), dialogs_(dialogs) {
+TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
     KolvErkl::MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("Definition af ny opgave."));

@@ -34,7 +34,7 @@ using ExerciseWindowTest = ExerciseTest;
 TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 800, 600));
     main->resize(900, 700);
-    form->AdjustToMainWindow();
+    form->FillClientArea();
     EXPECT_EQ(form->size(), QSize(900, 700));
 
     // The hint names the button's key after its plain words; the accessible
@@ -81,7 +81,7 @@ TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
 
 TEST_F(ExerciseWindowTest, AWindowTooSmallForThePictureScrollsItAndKeepsTheLabelsWhole) {
     main->resize(500, 300); // a small screen, or a large scale factor
-    form->AdjustToMainWindow();
+    form->FillClientArea();
     startTask(3);
     // The labels go beneath the buttons, where they are not cut off.
     EXPECT_EQ(form->Label1->pos(), QPoint(12, 47));
@@ -107,7 +107,7 @@ TEST_F(ExerciseWindowTest, AWindowTooSmallForThePictureScrollsItAndKeepsTheLabel
 TEST_F(ExerciseWindowTest, HiddenWindowDoesNotFollowTheMainWindow) {
     form->hide();
     main->resize(1000, 500);
-    form->AdjustToMainWindow();
+    form->FillClientArea();
     EXPECT_EQ(form->size(), QSize(800, 600));
 }
 
