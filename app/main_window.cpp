@@ -45,7 +45,6 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr int ExerciseDelayMs = 3000;
-const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 
 // The menu bar without the style's navigation by a lone Alt. That Alt would
 // give the menu bar the keyboard: the exercise window's keys E, Enter and
@@ -384,7 +383,8 @@ void TForm1::Hentegneopgaver1Click() {
         if (running != 0)
             KolvErkl::CurrentTask = running;
         if (result.Failed)
-            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
+            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message),
+                                  QString::fromStdString(KolvErkl::ReadErrorCaption));
     });
 }
 
@@ -394,7 +394,8 @@ void TForm1::HentEkstraopgaver1Click() {
         const std::optional<std::string> ruleBefore = ExtraRuleInForce();
         const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
         if (result.Failed)
-            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
+            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message),
+                                  QString::fromStdString(KolvErkl::ReadErrorCaption));
         // Even a failed load may have replaced entries and switched the mode
         // off. A task whose rule changed may not go on under a label and a
         // log that name another rule: it stops, and its log stays.

@@ -16,6 +16,7 @@ const std::string ReadErrorMessage = " Filen kunne ikke læses; fejl nr. ";
 const std::string NoRoomMessage = " Der er ikke plads til flere opgaver  ";
 const std::string SaveFailedMessage = " Det lykkedes ikke at gemme filen ";
 const std::string DiskFullMessage = " Disken er fuld eller disketten fjernet. ";
+const std::string ReadErrorCaption = "Fejl ved læsning ";
 
 namespace {
 

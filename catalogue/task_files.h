@@ -34,6 +34,8 @@ extern const std::string ReadErrorMessage;   // " Filen kunne ikke læses; fejl 
 extern const std::string NoRoomMessage;      // " Der er ikke plads til flere opgaver  "
 extern const std::string SaveFailedMessage;  // " Det lykkedes ikke at gemme filen "
 extern const std::string DiskFullMessage;    // " Disken er fuld eller disketten fjernet. "
+// The caption of the message box that tells of a failed load.
+extern const std::string ReadErrorCaption; // "Fejl ved læsning "
 // The I/O error code of a file that ends before a whole record.
 inline constexpr int EndOfFileCode = 100;
 

@@ -53,7 +53,6 @@ const QString NoSuchTaskText =
 const QString NoValuesText = QStringLiteral(
     "Maskinen kan ikke give nogen værdier med denne opgave: formlen giver fejl for alle de tal, "
     "der blev prøvet. Vælg en anden opgave.");
-const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg opgaven igen.");
 
 // The button's plain words are its accessible name and the start of its
@@ -334,7 +333,8 @@ void TForm2::FormShow() {
     if (!ProgramArguments.empty()) {
         const FileResult result = LoadStartupFile();
         if (result.Failed)
-            ShowMessage(this, QString::fromStdString(result.Message), ReadErrorCaption);
+            ShowMessage(this, QString::fromStdString(result.Message),
+                        QString::fromStdString(ReadErrorCaption));
     }
 }
 

@@ -13,10 +13,6 @@ constexpr int MaxExperimentDraws = 11;
 
 } // namespace
 
-bool IsBlank(const QString& cell) {
-    return cell.isEmpty() || cell == QStringLiteral(" ");
-}
-
 bool ExperimentGrid::IsBlank(int row, int column) const {
     return KolvErkl::IsBlank(rows_[row].Inputs[column - 1]);
 }

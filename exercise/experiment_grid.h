@@ -6,13 +6,12 @@
 // rows the machine completes and repaints.
 #pragma once
 
+#include "ui/ui_services.h"
+
 #include <QString>
 #include <array>
 
 namespace KolvErkl {
-
-// A cell that holds no value: never filled, or blanked by a scroll.
-bool IsBlank(const QString& cell);
 
 // One row of the machine's picture, as the observations, the experiment and
 // the check show it: the values of x, y and z from the left (as many as the

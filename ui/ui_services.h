@@ -26,6 +26,10 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
 // see what the user would have been told).
 extern std::function<void(const QString& text, const QString& caption)> MessageHook;
 
+// A text that holds nothing or a single blank counts as empty: a field the
+// user left so, a cell of the machine never filled or blanked.
+bool IsBlank(const QString& text);
+
 // Sets a window's caption. An empty caption is shown as one blank, which
 // looks the same: the window system would put the program's name into an
 // empty title.
