@@ -161,16 +161,14 @@ void TForm1::BuildMenu() {
     MainMenu1->setStyle(menuStyle);
     auto action = [this](QMenu* menu, const char* name, const QString& caption,
                          void (TForm1::*handler)()) {
-        QAction* item = menu->addAction(caption);
-        item->setObjectName(QString::fromLatin1(name));
+        QAction* item = KolvErkl::Named(menu->addAction(caption), QString::fromLatin1(name));
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
+    // A screen reader names the opened menu by its title.
     auto named = [](QMenu* menu, const char* name) {
-        menu->setObjectName(QString::fromLatin1(name));
-        // A screen reader names the opened menu by its title.
-        menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
-        return menu;
+        return KolvErkl::Named(menu, QString::fromLatin1(name),
+                               menu->title().remove(QLatin1Char('&')));
     };
 
     Filer1 = named(MainMenu1->addMenu(QStringLiteral("&Filer")), "Filer1");
@@ -194,8 +192,7 @@ void TForm1::BuildMenu() {
     Oplysninger1 = named(MainMenu1->addMenu(QStringLiteral("&Hjælp")), "Oplysninger1");
     Vejledning1 = action(Oplysninger1, "Vejledning1", QStringLiteral("&Vejledning"),
                          &TForm1::Vejledning1Click);
-    N1 = Oplysninger1->addSeparator();
-    N1->setObjectName(QStringLiteral("N1"));
+    N1 = KolvErkl::Named(Oplysninger1->addSeparator(), QStringLiteral("N1"));
     Omprogrammet1 = action(Oplysninger1, "Omprogrammet1", QStringLiteral("&Om programmet"),
                            &TForm1::Omprogrammet1Click);
     // The menus that do not fit in a narrow menu bar go behind a button and

@@ -59,11 +59,9 @@ const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg
 // hint; the hint goes on with the button's key (CreateKeys).
 QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& words,
                          const QPixmap& picture) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
+    auto* button = Named(new QToolButton(parent), name, words);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
     button->setToolTip(words);
-    button->setAccessibleName(words);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.size());
     button->setFocusPolicy(Qt::NoFocus);
@@ -71,9 +69,7 @@ QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, con
 }
 
 QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry, const QString& words) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(words);
+    auto* frame = Named(new QFrame(parent), name, words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(geometry);
     frame->lower();
@@ -81,9 +77,7 @@ QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry, const
 }
 
 QWidget* panel(QWidget* parent, const QString& name, const QString& words) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(words);
+    auto* frame = Named(new QFrame(parent), name, words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
 }
@@ -167,11 +161,9 @@ void TForm2::CreateToolbar() {
         connect(row.button, &QToolButton::clicked, this, row.click);
     }
 
-    Label1 = new QLabel(Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = Named(new QLabel(Panel1), QStringLiteral("Label1"));
     Label1->setGeometry(376, 6, 500, 19);
-    Label2 = new QLabel(Panel1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = Named(new QLabel(Panel1), QStringLiteral("Label2"));
     Label2->setGeometry(376, 26, 500, 19);
 
     CreatePictureHolders();
@@ -186,9 +178,7 @@ void TForm2::CreatePictureHolders() {
         {"Ofelt", FieldPicture(70), QStringLiteral("Felt")},
         {"Kfelt", FieldPicture(80), QStringLiteral("Bredt felt")}};
     for (const auto& [name, image, words] : pictures) {
-        auto* holder = new QLabel(Panel1);
-        holder->setObjectName(QLatin1String(name));
-        holder->setAccessibleName(words);
+        auto* holder = Named(new QLabel(Panel1), QLatin1String(name), words);
         holder->setPixmap(QPixmap::fromImage(image));
         holder->hide();
     }
@@ -213,8 +203,7 @@ void TForm2::CreateKeypad() {
     Bevel1 =
         bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33), QStringLiteral("Tallene"));
     for (int digit = 1; digit <= 9; ++digit) {
-        auto* button = new QToolButton(Panel5);
-        button->setObjectName(QStringLiteral("SpeedButton%1").arg(digit));
+        auto* button = Named(new QToolButton(Panel5), QStringLiteral("SpeedButton%1").arg(digit));
         button->setText(QString::number(digit));
         button->setFont(CourierNewPixels(16, true));
         button->setGeometry(80 + 30 * (digit - 1), 16, KeypadButtonSize, KeypadButtonSize);
