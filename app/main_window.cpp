@@ -218,7 +218,8 @@ void TForm1::PrintActivityLog() {
     WatchedPrinter printer(*printBackend_);
     const KolvErkl::PrintResult result = KolvErkl::PrintLog(printer, Memo1->font());
     if (result.Failed)
-        KolvErkl::ShowMessage(this, result.Message, KolvErkl::PrintFailedCaption);
+        KolvErkl::ShowMessage(this, QString::fromStdString(result.Message),
+                              KolvErkl::PrintFailedCaption);
     else if (printer.Accepted)
         KolvErkl::DeliveredLog = KolvErkl::ActivityLog;
 }

@@ -106,7 +106,7 @@ TaskRecordBytes EncodeTaskRecord(const TaskRecord& record) {
     return bytes;
 }
 
-bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::string& reason) {
+Outcome<TaskRecord> DecodeTaskRecord(const TaskRecordBytes& bytes) {
     TaskRecord r;
     r.Free = bytes[FreeAt];
     for (std::size_t i = 0; i < r.Reserved1.size(); ++i)
@@ -119,17 +119,12 @@ bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::str
         r.Reserved2[i] = bytes[Reserved2At + i];
 
     if (r.TaskNumber < FirstOwnTask || r.TaskNumber > LastOwnTask)
-        reason = BadTaskNumberReason;
-    else if (r.VariableCount != 2 && r.VariableCount != 3)
-        reason = BadVariableCountReason;
-    else if (r.Formula.Length > r.Formula.Chars.size() ||
-             r.FileName.Length > r.FileName.Chars.size())
-        reason = BadTextLengthReason;
-    else {
-        record = r;
-        return true;
-    }
-    return false;
+        return Outcome<TaskRecord>::Failure(BadTaskNumberReason);
+    if (r.VariableCount != 2 && r.VariableCount != 3)
+        return Outcome<TaskRecord>::Failure(BadVariableCountReason);
+    if (r.Formula.Length > r.Formula.Chars.size() || r.FileName.Length > r.FileName.Chars.size())
+        return Outcome<TaskRecord>::Failure(BadTextLengthReason);
+    return Outcome<TaskRecord>::Done(r);
 }
 
 std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula) {

@@ -30,7 +30,7 @@ const std::string TaskFileSuffix = "kvn";
 constexpr std::uintmax_t LeastFreeSpace = 400; // bytes; this or less is "disk full"
 
 FileResult Failure(std::string message) {
-    return FileResult{true, std::move(message)};
+    return FileResult::Failure(std::move(message));
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& name) {
@@ -93,11 +93,12 @@ FileResult LoadOwnTaskFile(const std::string& name) {
     // The first record, into TransferRecord when it is a task record.
     TaskRecordBytes bytes{};
     const int code = file.Read(bytes.data(), bytes.size());
-    std::string reason;
-    TaskRecord record;
-    const bool read = code == 0 && DecodeTaskRecord(bytes, record, reason);
+    Outcome<TaskRecord> decoded;
+    if (code == 0)
+        decoded = DecodeTaskRecord(bytes);
+    const bool read = code == 0 && !decoded.Failed;
     if (read)
-        TransferRecord = record;
+        TransferRecord = decoded.Result;
 
     // Store it in its slot, or say why not.
     FileResult result;
@@ -111,7 +112,7 @@ FileResult LoadOwnTaskFile(const std::string& name) {
     } else if (code != 0) {
         result = Failure(ReadErrorMessage + std::to_string(code));
     } else {
-        result = Failure(reason);
+        result = Failure(decoded.Message);
     }
 
     // The folder of the file becomes the next dialog's, whether it read or

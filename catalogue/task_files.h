@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loading and saving task files and extra-task files. Each operation gives a
-// failed flag and a Danish message (UTF-8) that the calling window shows.
+// Loading and saving task files and extra-task files. Each operation gives an
+// Outcome: a failed flag and a Danish message (UTF-8) that the calling
+// window shows.
 // The file dialogs are reached through FileDialogs, so that the operations
 // can be used and tested without windows.
 #pragma once
+
+#include "catalogue/outcome.h"
 
 #include <optional>
 #include <string>
@@ -11,10 +14,7 @@
 
 namespace KolvErkl {
 
-struct FileResult {
-    bool Failed = false;
-    std::string Message; // UTF-8
-};
+using FileResult = Outcome<>;
 
 class FileDialogs {
 public:

@@ -37,9 +37,9 @@ TEST(TaskRecord, LeftoverBytesAfterAShortTextSurviveARoundTrip) {
     const TaskRecordBytes first = EncodeTaskRecord(r);
     EXPECT_EQ(std::string(first.begin() + 16, first.begin() + 26), "+100*(x-y)");
 
-    TaskRecord decoded;
-    std::string reason;
-    ASSERT_TRUE(DecodeTaskRecord(first, decoded, reason)) << reason;
+    const Outcome<TaskRecord> outcome = DecodeTaskRecord(first);
+    ASSERT_FALSE(outcome.Failed) << outcome.Message;
+    const TaskRecord& decoded = outcome.Result;
     EXPECT_EQ(decoded.Formula.Text(), "x*y");
     EXPECT_EQ(EncodeTaskRecord(decoded), first);
 }
@@ -52,9 +52,9 @@ TEST(TaskRecord, EveryByteOfAValidRecordRoundTrips) {
     bytes[8] = 70, bytes[9] = bytes[10] = bytes[11] = 0; // TaskNumber 70
     bytes[12] = 60;
     bytes[73] = 28;
-    TaskRecord r;
-    std::string reason;
-    ASSERT_TRUE(DecodeTaskRecord(bytes, r, reason)) << reason;
+    const Outcome<TaskRecord> outcome = DecodeTaskRecord(bytes);
+    ASSERT_FALSE(outcome.Failed) << outcome.Message;
+    const TaskRecord& r = outcome.Result;
     EXPECT_EQ(EncodeTaskRecord(r), bytes);
     EXPECT_EQ(r.Formula.Text().size(), 60u);
     EXPECT_EQ(r.FileName.Text().size(), 28u);
@@ -81,11 +81,12 @@ TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole) {
     for (const Row& row : rows) {
         TaskRecordBytes bytes = EncodeTaskRecord(KolvTest::MakeTask(30, 2, "x"));
         std::copy(row.bytes.begin(), row.bytes.end(), bytes.begin() + static_cast<long>(row.at));
-        TaskRecord r = KolvTest::MakeTask(22, 3, "untouched");
-        std::string reason;
-        EXPECT_FALSE(DecodeTaskRecord(bytes, r, reason)) << row.what;
+        const Outcome<TaskRecord> outcome = DecodeTaskRecord(bytes);
+        EXPECT_TRUE(outcome.Failed) << row.what;
+        const std::string& reason = outcome.Message;
         EXPECT_EQ(reason, row.reason) << row.what;
-        EXPECT_EQ(r.Formula.Text(), "untouched") << row.what;
+        // Nothing of a refused record comes out: no part of it is decoded.
+        EXPECT_EQ(outcome.Result.Formula.Text(), "") << row.what;
         EXPECT_EQ(reason.front(), ' ') << row.what;
     }
 }
