@@ -136,17 +136,14 @@ std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula)
     return bytes;
 }
 
-bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::string& formula,
-                       std::string& reason) {
+Outcome<std::string> DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes) {
     const std::size_t length = bytes[0];
-    if (length > static_cast<std::size_t>(MaxFormulaLength)) {
-        reason = BadExtraFormulaReason;
-        return false;
-    }
-    formula.assign(length, '\0');
+    if (length > static_cast<std::size_t>(MaxFormulaLength))
+        return Outcome<std::string>::Failure(BadExtraFormulaReason);
+    std::string formula(length, '\0');
     for (std::size_t j = 1; j <= length; ++j)
         formula[j - 1] = static_cast<char>(static_cast<uint8_t>(bytes[j] - j - ScrambleOffset));
-    return true;
+    return Outcome<std::string>::Done(std::move(formula));
 }
 
 std::string DefaultFileName(int taskNumber) {

@@ -71,10 +71,10 @@ extern const std::string BadExtraFormulaReason;
 // above its field) as a whole: fails with a Danish reason for the user.
 Outcome<TaskRecord> DecodeTaskRecord(const TaskRecordBytes& bytes);
 
-// Extra-task records: a length byte and 60 scrambled characters.
+// Extra-task records: a length byte and 60 scrambled characters. The
+// decoded formula, or the Danish reason why a length above 60 is refused.
 std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula);
-bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::string& formula,
-                       std::string& reason);
+Outcome<std::string> DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes);
 
 // "Opg" + n + ".kvn"
 std::string DefaultFileName(int taskNumber);

@@ -131,28 +131,25 @@ FileResult LoadExtraTasksFile(const std::string& name) {
 
     // Records 1..20; the first that fails ends the reading.
     FileResult result;
-    bool allRead = true;
-    for (int k = 1; k <= ExtraTaskCount; ++k) {
+    for (int k = 1; k <= ExtraTaskCount && !result.Failed; ++k) {
         std::array<uint8_t, ExtraRecordSize> bytes{};
         const int code = file.Read(bytes.data(), bytes.size());
-        std::string formula;
-        std::string reason;
         if (code != 0) {
             result = Failure(ReadErrorMessage + std::to_string(code));
-        } else if (!DecodeExtraRecord(bytes, formula, reason)) {
-            result = Failure(reason + " (opgave nr. " + std::to_string(k) + ")");
-        } else {
-            ExtraTasks[static_cast<std::size_t>(k)].VariableCount = 3;
-            ExtraTasks[static_cast<std::size_t>(k)].Formula = formula;
             continue;
         }
-        allRead = false;
-        break;
+        Outcome<std::string> formula = DecodeExtraRecord(bytes);
+        if (formula.Failed) {
+            result = Failure(formula.Message + " (opgave nr. " + std::to_string(k) + ")");
+            continue;
+        }
+        ExtraTasks[static_cast<std::size_t>(k)].VariableCount = 3;
+        ExtraTasks[static_cast<std::size_t>(k)].Formula = std::move(formula.Result);
     }
 
     // Extra tasks are in force only when all 20 were read; the file closes on
     // return.
-    ExtraTaskMode = allRead;
+    ExtraTaskMode = !result.Failed;
     UpdateTaskFolder(name);
     return result;
 }

@@ -113,20 +113,21 @@ TEST(ExtraRecord, CharactersAreScrambledByTheirPosition) {
     const auto wrapped = EncodeExtraRecord(high);
     EXPECT_EQ(wrapped[60], 71);
 
-    std::string formula, reason;
-    ASSERT_TRUE(DecodeExtraRecord(wrapped, formula, reason));
-    EXPECT_EQ(formula, high);
+    const Outcome<std::string> decoded = DecodeExtraRecord(wrapped);
+    ASSERT_FALSE(decoded.Failed);
+    EXPECT_EQ(decoded.Result, high);
 }
 
 TEST(ExtraRecord, LengthAboveSixtyIsRefused) {
     auto bytes = EncodeExtraRecord("x+y");
-    std::string formula = "before", reason;
     bytes[0] = 60;
-    EXPECT_TRUE(DecodeExtraRecord(bytes, formula, reason));
-    EXPECT_EQ(formula.size(), 60u);
+    const Outcome<std::string> sixty = DecodeExtraRecord(bytes);
+    EXPECT_FALSE(sixty.Failed);
+    EXPECT_EQ(sixty.Result.size(), 60u);
     bytes[0] = 61;
-    EXPECT_FALSE(DecodeExtraRecord(bytes, formula, reason));
-    EXPECT_EQ(reason, BadExtraFormulaReason);
+    const Outcome<std::string> refused = DecodeExtraRecord(bytes);
+    EXPECT_TRUE(refused.Failed);
+    EXPECT_EQ(refused.Message, BadExtraFormulaReason);
 }
 
 TEST_F(CatalogueTest, StartUpFreesEverySlotUnderItsDefaultName) {
