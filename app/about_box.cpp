@@ -2,6 +2,7 @@
 #include "app/about_box.h"
 
 #include "ui/button_glyphs.h"
+#include "ui/ui_services.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -24,8 +25,7 @@ QFont SansSerif(int pixelSize, bool bold) {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                   QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = KolvErkl::Named(new QLabel(text, parent), QString::fromLatin1(name));
     label->setFont(font);
     label->move(at);
     return label;

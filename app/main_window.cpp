@@ -45,26 +45,6 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr int ExerciseDelayMs = 3000;
-const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
-
-// The main window's file dialogs as the loads and the define dialog see
-// them: always the same object, answering through the dialogs in force.
-class ForwardingDialogs : public KolvErkl::FileDialogs {
-public:
-    explicit ForwardingDialogs(KolvErkl::FileDialogs*& target) : target_(target) {}
-    std::optional<std::string> ChooseFileToOpen(const std::string& title,
-                                                const std::string& presetName) override {
-        return target_->ChooseFileToOpen(title, presetName);
-    }
-    std::optional<std::string> ChooseFileToSave(const std::string& title, const std::string& folder,
-                                                const std::string& presetName,
-                                                const std::string& defaultSuffix) override {
-        return target_->ChooseFileToSave(title, folder, presetName, defaultSuffix);
-    }
-
-private:
-    KolvErkl::FileDialogs*& target_;
-};
 
 // The menu bar without the style's navigation by a lone Alt. That Alt would
 // give the menu bar the keyboard: the exercise window's keys E, Enter and
@@ -129,7 +109,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     QPalette green = clientArea_->palette();
     green.setColor(QPalette::Window, QColor(0, 128, 0));
     clientArea_->setPalette(green);
-    clientArea_->installEventFilter(this);
     setCentralWidget(clientArea_);
 
     BuildMenu();
@@ -154,9 +133,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Memo1->setFont(font());
     Memo1->hide();
 
+    // The exercise window covers the client area once the title phase is
+    // over; it follows the client area's size from then on.
+    exercise_ = new TForm2(clientArea_, this);
+    clientArea_->installEventFilter(this);
+
     qtDialogs_ = std::make_unique<QtFileDialogs>(this);
-    activeDialogs_ = qtDialogs_.get();
-    fileDialogs_ = std::make_unique<ForwardingDialogs>(activeDialogs_);
+    fileDialogs_ = qtDialogs_.get();
     printer_ = std::make_unique<KolvErkl::PrinterBackend>(this);
     printBackend_ = printer_.get();
 }
@@ -178,16 +161,14 @@ void TForm1::BuildMenu() {
     MainMenu1->setStyle(menuStyle);
     auto action = [this](QMenu* menu, const char* name, const QString& caption,
                          void (TForm1::*handler)()) {
-        QAction* item = menu->addAction(caption);
-        item->setObjectName(QString::fromLatin1(name));
+        QAction* item = KolvErkl::Named(menu->addAction(caption), QString::fromLatin1(name));
         connect(item, &QAction::triggered, this, handler);
         return item;
     };
+    // A screen reader names the opened menu by its title.
     auto named = [](QMenu* menu, const char* name) {
-        menu->setObjectName(QString::fromLatin1(name));
-        // A screen reader names the opened menu by its title.
-        menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
-        return menu;
+        return KolvErkl::Named(menu, QString::fromLatin1(name),
+                               menu->title().remove(QLatin1Char('&')));
     };
 
     Filer1 = named(MainMenu1->addMenu(QStringLiteral("&Filer")), "Filer1");
@@ -211,8 +192,7 @@ void TForm1::BuildMenu() {
     Oplysninger1 = named(MainMenu1->addMenu(QStringLiteral("&Hjælp")), "Oplysninger1");
     Vejledning1 = action(Oplysninger1, "Vejledning1", QStringLiteral("&Vejledning"),
                          &TForm1::Vejledning1Click);
-    N1 = Oplysninger1->addSeparator();
-    N1->setObjectName(QStringLiteral("N1"));
+    N1 = KolvErkl::Named(Oplysninger1->addSeparator(), QStringLiteral("N1"));
     Omprogrammet1 = action(Oplysninger1, "Omprogrammet1", QStringLiteral("&Om programmet"),
                            &TForm1::Omprogrammet1Click);
     // The menus that do not fit in a narrow menu bar go behind a button and
@@ -225,7 +205,7 @@ void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend) {
 }
 
 void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs) {
-    activeDialogs_ = dialogs ? dialogs : qtDialogs_.get();
+    fileDialogs_ = dialogs ? dialogs : qtDialogs_.get();
 }
 
 // ---- ExerciseHost -------------------------------------------------------
@@ -238,7 +218,8 @@ void TForm1::PrintActivityLog() {
     WatchedPrinter printer(*printBackend_);
     const KolvErkl::PrintResult result = KolvErkl::PrintLog(printer, Memo1->font());
     if (result.Failed)
-        KolvErkl::ShowMessage(this, result.Message, KolvErkl::PrintFailedCaption);
+        KolvErkl::ShowMessage(this, QString::fromStdString(result.Message),
+                              KolvErkl::PrintFailedCaption);
     else if (printer.Accepted)
         KolvErkl::DeliveredLog = KolvErkl::ActivityLog;
 }
@@ -283,15 +264,14 @@ void TForm1::FormResize() {
     if (pos() != QPoint(0, 0))
         move(0, 0);
     PlaceTitlePicture();
-    if (Form2)
-        Form2->AdjustToMainWindow();
+    exercise_->FillClientArea();
 }
 
 // The exercise window follows the client area, which the menu bar's layout
 // sizes after the main window itself.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == clientArea_ && event->type() == QEvent::Resize && Form2)
-        Form2->AdjustToMainWindow();
+    if (watched == clientArea_ && event->type() == QEvent::Resize)
+        exercise_->FillClientArea();
     if (watched == MainMenu1 && event->type() == QEvent::ChildAdded) {
         // Named once it is made whole.
         QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
@@ -331,20 +311,12 @@ void TForm1::Timer1Timer() {
     FormActivate();
     Timer1->stop();
     Udskriv1->setEnabled(false);
-    if (!Form2)
-        return;
     // A lesson that the program did not end itself is offered back first.
     // The file named on the command line is loaded after the question, and
     // the lesson is taken up after the load.
     if (journal_)
         journal_->OfferUnfinishedLesson(this);
-    // The print and mode buttons are off before the window shows: showing
-    // it loads the start-up file, whose failure is told in a message box
-    // that the pupil would otherwise read over buttons that look usable.
-    Form2->SpeedButton10->setEnabled(false);
-    Form2->DisableModeButtons();
-    Form2->show();
-    Form2->raise();
+    exercise_->OpenAfterTitle();
     if (journal_)
         journal_->ResumeLesson();
 }
@@ -398,42 +370,36 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 
 // ---- Menu ---------------------------------------------------------------
 
-bool TForm1::TaskIsRunning() const {
-    return Form2 && Form2->ExerciseMode != TForm2::None;
-}
-
 void TForm1::Hentegneopgaver1Click() {
-    if (Form2)
-        Form2->HideCheckButton();
-    // A load never restarts a running task: it goes on with its number, its
-    // rule (an own task's formula is copied when the task starts) and its
-    // log, and the loaded task runs once the pupil picks it. With no task
-    // running, the loaded task becomes the current one.
-    const int32_t running = TaskIsRunning() ? KolvErkl::CurrentTask : 0;
-    const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(*fileDialogs_);
-    if (running != 0)
-        KolvErkl::CurrentTask = running;
-    if (result.Failed)
-        KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
-    if (Form2)
-        Form2->RestoreCheckControls();
+    exercise_->RunOutsideCheck([this] {
+        // A load never restarts a running task: it goes on with its number,
+        // its rule (an own task's formula is copied when the task starts)
+        // and its log, and the loaded task runs once the pupil picks it.
+        // With no task running, the loaded task becomes the current one.
+        const int32_t running = exercise_->TaskRunning() ? KolvErkl::CurrentTask : 0;
+        const KolvErkl::FileResult result = KolvErkl::LoadOwnTask(*fileDialogs_);
+        if (running != 0)
+            KolvErkl::CurrentTask = running;
+        if (result.Failed)
+            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message),
+                                  QString::fromStdString(KolvErkl::ReadErrorCaption));
+    });
 }
 
 void TForm1::HentEkstraopgaver1Click() {
-    if (Form2)
-        Form2->HideCheckButton();
-    const bool running = TaskIsRunning();
-    const std::optional<std::string> ruleBefore = ExtraRuleInForce();
-    const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
-    if (result.Failed)
-        KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message), ReadErrorCaption);
-    // Even a failed load may have replaced entries and switched the mode off.
-    // A task whose rule changed may not go on under a label and a log that
-    // name another rule: it stops, and its log stays.
-    if (running && ExtraRuleInForce() != ruleBefore)
-        Form2->StopTaskWithChangedRule();
-    if (Form2)
-        Form2->RestoreCheckControls();
+    exercise_->RunOutsideCheck([this] {
+        const bool running = exercise_->TaskRunning();
+        const std::optional<std::string> ruleBefore = ExtraRuleInForce();
+        const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
+        if (result.Failed)
+            KolvErkl::ShowMessage(this, QString::fromUtf8(result.Message),
+                                  QString::fromStdString(KolvErkl::ReadErrorCaption));
+        // Even a failed load may have replaced entries and switched the mode
+        // off. A task whose rule changed may not go on under a label and a
+        // log that name another rule: it stops, and its log stays.
+        if (running && ExtraRuleInForce() != ruleBefore)
+            exercise_->StopTaskWithChangedRule();
+    });
 }
 
 void TForm1::Udskriv1Click() {
@@ -448,14 +414,12 @@ void TForm1::Afslut1Click() {
 void TForm1::Definernyopgave1Click() {
     if (!Form5)
         return;
-    if (Form2)
-        Form2->HideCheckButton();
-    Form5->exec();
-    if (!Form2)
-        return;
-    if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
-        Form2->StartTask();
-    Form2->RestoreCheckControls();
+    exercise_->RunOutsideCheck([this] {
+        Form5->SetFileDialogs(fileDialogs_);
+        Form5->exec();
+        if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
+            exercise_->StartTask();
+    });
 }
 
 void TForm1::Listeoveregneopgaver1Click() {

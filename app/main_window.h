@@ -18,6 +18,7 @@ class QMenu;
 class QMenuBar;
 class QTextEdit;
 class QTimer;
+class TForm2;
 
 namespace KolvErkl {
 class FileDialogs;
@@ -42,12 +43,13 @@ public:
 
     // The client area below the menu bar; the exercise window's parent.
     QWidget* ClientArea() const { return clientArea_; }
-    // The file dialogs of the loads and of the define dialog's save offer.
-    KolvErkl::FileDialogs& FileDialogs() const { return *fileDialogs_; }
+    // The exercise window, made with the main window and gone with it.
+    TForm2& ExerciseWindow() const { return *exercise_; }
     // Where "Udskriv" prints; the printer with its print dialog unless set.
     void SetPrintBackend(KolvErkl::PrintBackend* backend);
-    // Sends the file dialogs' questions to another answerer (a scripted
-    // stand-in in tests); nullptr goes back to the real dialogs.
+    // Sends the questions of the loads and of the define dialog's save offer
+    // to another answerer (a scripted stand-in in tests); nullptr goes back
+    // to the real dialogs.
     void SetFileDialogs(KolvErkl::FileDialogs* dialogs);
     // The journal that keeps the lesson for the next start (main() sets
     // it): offered back when the exercise window opens, asked before the
@@ -99,12 +101,12 @@ protected:
 private:
     void BuildMenu();
     void PlaceTitlePicture();
-    bool TaskIsRunning() const;
 
     QWidget* clientArea_ = nullptr;
+    TForm2* exercise_ = nullptr; // set in the constructor, never null after it
+    // The real dialogs and printer, and the ones in force.
     std::unique_ptr<KolvErkl::FileDialogs> qtDialogs_;
-    KolvErkl::FileDialogs* activeDialogs_ = nullptr;
-    std::unique_ptr<KolvErkl::FileDialogs> fileDialogs_; // forwards to activeDialogs_
+    KolvErkl::FileDialogs* fileDialogs_ = nullptr;
     std::unique_ptr<KolvErkl::PrintBackend> printer_;
     KolvErkl::PrintBackend* printBackend_ = nullptr;
     KolvErkl::LessonJournal* journal_ = nullptr;

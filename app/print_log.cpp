@@ -343,7 +343,7 @@ PrintResult PrintLog(PrintBackend& backend, const QFont& font) {
     geometry = MeasurePage(device, font, lineCount);
     QPainter painter;
     if (!painter.begin(&device))
-        return {true, QStringLiteral("Printeren kunne ikke begynde udskriften.")};
+        return PrintResult::Failure("Printeren kunne ikke begynde udskriften.");
     painter.setFont(font);
     painter.setPen(Qt::black);
     PainterSink sink(device, painter);

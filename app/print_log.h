@@ -4,6 +4,8 @@
 // reached through PrintBackend so that the printout can also go to a PDF.
 #pragma once
 
+#include "catalogue/outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -94,10 +96,7 @@ private:
 // What came of a print: failed, with the message that the caller shows in
 // the program's message box, when the printer could not start the job. A
 // cancelled dialog is no failure.
-struct PrintResult {
-    bool Failed = false;
-    QString Message;
-};
+using PrintResult = Outcome<>;
 // The caption of that message box.
 extern const QString PrintFailedCaption;
 

@@ -21,13 +21,12 @@ TForm1* CreateWindows() {
 
     // Every other window belongs to the main window and goes with it.
     Form1 = new TForm1;
-    Form2 = new TForm2(Form1->ClientArea(), Form1);
-    Form2->hide();
+    Form2 = &Form1->ExerciseWindow();
     AboutBox = new TAboutBox(Form1);
     Overskrif = new TOverskrif(Form1);
     Form4 = new TForm4(Form1);
     Form3 = new TForm3(Form1);
-    Form5 = new TForm5(Form1, &Form1->FileDialogs());
+    Form5 = new TForm5(Form1);
     Form7 = new TForm7(Form1);
     Form6 = new TForm6(Form1);
     return Form1;

@@ -106,7 +106,7 @@ TaskRecordBytes EncodeTaskRecord(const TaskRecord& record) {
     return bytes;
 }
 
-bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::string& reason) {
+Outcome<TaskRecord> DecodeTaskRecord(const TaskRecordBytes& bytes) {
     TaskRecord r;
     r.Free = bytes[FreeAt];
     for (std::size_t i = 0; i < r.Reserved1.size(); ++i)
@@ -119,17 +119,12 @@ bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::str
         r.Reserved2[i] = bytes[Reserved2At + i];
 
     if (r.TaskNumber < FirstOwnTask || r.TaskNumber > LastOwnTask)
-        reason = BadTaskNumberReason;
-    else if (r.VariableCount != 2 && r.VariableCount != 3)
-        reason = BadVariableCountReason;
-    else if (r.Formula.Length > r.Formula.Chars.size() ||
-             r.FileName.Length > r.FileName.Chars.size())
-        reason = BadTextLengthReason;
-    else {
-        record = r;
-        return true;
-    }
-    return false;
+        return Outcome<TaskRecord>::Failure(BadTaskNumberReason);
+    if (r.VariableCount != 2 && r.VariableCount != 3)
+        return Outcome<TaskRecord>::Failure(BadVariableCountReason);
+    if (r.Formula.Length > r.Formula.Chars.size() || r.FileName.Length > r.FileName.Chars.size())
+        return Outcome<TaskRecord>::Failure(BadTextLengthReason);
+    return Outcome<TaskRecord>::Done(r);
 }
 
 std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula) {
@@ -141,17 +136,14 @@ std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula)
     return bytes;
 }
 
-bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::string& formula,
-                       std::string& reason) {
+Outcome<std::string> DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes) {
     const std::size_t length = bytes[0];
-    if (length > static_cast<std::size_t>(MaxFormulaLength)) {
-        reason = BadExtraFormulaReason;
-        return false;
-    }
-    formula.assign(length, '\0');
+    if (length > static_cast<std::size_t>(MaxFormulaLength))
+        return Outcome<std::string>::Failure(BadExtraFormulaReason);
+    std::string formula(length, '\0');
     for (std::size_t j = 1; j <= length; ++j)
         formula[j - 1] = static_cast<char>(static_cast<uint8_t>(bytes[j] - j - ScrambleOffset));
-    return true;
+    return Outcome<std::string>::Done(std::move(formula));
 }
 
 std::string DefaultFileName(int taskNumber) {

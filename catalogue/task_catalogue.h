@@ -4,6 +4,7 @@
 // state of the KolvErkl module; no Qt.
 #pragma once
 
+#include "catalogue/outcome.h"
 #include "engine/kolv_erkl.h"
 
 #include <array>
@@ -67,13 +68,13 @@ extern const std::string BadExtraFormulaReason;
 
 // Decodes 104 bytes. Refuses a record that breaks the limits of a task
 // record (TaskNumber outside 21..70, VariableCount not 2 or 3, a length byte
-// above its field): returns false and a Danish reason for the user.
-bool DecodeTaskRecord(const TaskRecordBytes& bytes, TaskRecord& record, std::string& reason);
+// above its field) as a whole: fails with a Danish reason for the user.
+Outcome<TaskRecord> DecodeTaskRecord(const TaskRecordBytes& bytes);
 
-// Extra-task records: a length byte and 60 scrambled characters.
+// Extra-task records: a length byte and 60 scrambled characters. The
+// decoded formula, or the Danish reason why a length above 60 is refused.
 std::array<uint8_t, ExtraRecordSize> EncodeExtraRecord(std::string_view formula);
-bool DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes, std::string& formula,
-                       std::string& reason);
+Outcome<std::string> DecodeExtraRecord(const std::array<uint8_t, ExtraRecordSize>& bytes);
 
 // "Opg" + n + ".kvn"
 std::string DefaultFileName(int taskNumber);

@@ -16,6 +16,7 @@ const std::string ReadErrorMessage = " Filen kunne ikke læses; fejl nr. ";
 const std::string NoRoomMessage = " Der er ikke plads til flere opgaver  ";
 const std::string SaveFailedMessage = " Det lykkedes ikke at gemme filen ";
 const std::string DiskFullMessage = " Disken er fuld eller disketten fjernet. ";
+const std::string ReadErrorCaption = "Fejl ved læsning ";
 
 namespace {
 
@@ -29,7 +30,7 @@ const std::string TaskFileSuffix = "kvn";
 constexpr std::uintmax_t LeastFreeSpace = 400; // bytes; this or less is "disk full"
 
 FileResult Failure(std::string message) {
-    return FileResult{true, std::move(message)};
+    return FileResult::Failure(std::move(message));
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& name) {
@@ -92,11 +93,12 @@ FileResult LoadOwnTaskFile(const std::string& name) {
     // The first record, into TransferRecord when it is a task record.
     TaskRecordBytes bytes{};
     const int code = file.Read(bytes.data(), bytes.size());
-    std::string reason;
-    TaskRecord record;
-    const bool read = code == 0 && DecodeTaskRecord(bytes, record, reason);
+    Outcome<TaskRecord> decoded;
+    if (code == 0)
+        decoded = DecodeTaskRecord(bytes);
+    const bool read = code == 0 && !decoded.Failed;
     if (read)
-        TransferRecord = record;
+        TransferRecord = decoded.Result;
 
     // Store it in its slot, or say why not.
     FileResult result;
@@ -110,7 +112,7 @@ FileResult LoadOwnTaskFile(const std::string& name) {
     } else if (code != 0) {
         result = Failure(ReadErrorMessage + std::to_string(code));
     } else {
-        result = Failure(reason);
+        result = Failure(decoded.Message);
     }
 
     // The folder of the file becomes the next dialog's, whether it read or
@@ -129,28 +131,25 @@ FileResult LoadExtraTasksFile(const std::string& name) {
 
     // Records 1..20; the first that fails ends the reading.
     FileResult result;
-    bool allRead = true;
-    for (int k = 1; k <= ExtraTaskCount; ++k) {
+    for (int k = 1; k <= ExtraTaskCount && !result.Failed; ++k) {
         std::array<uint8_t, ExtraRecordSize> bytes{};
         const int code = file.Read(bytes.data(), bytes.size());
-        std::string formula;
-        std::string reason;
         if (code != 0) {
             result = Failure(ReadErrorMessage + std::to_string(code));
-        } else if (!DecodeExtraRecord(bytes, formula, reason)) {
-            result = Failure(reason + " (opgave nr. " + std::to_string(k) + ")");
-        } else {
-            ExtraTasks[static_cast<std::size_t>(k)].VariableCount = 3;
-            ExtraTasks[static_cast<std::size_t>(k)].Formula = formula;
             continue;
         }
-        allRead = false;
-        break;
+        Outcome<std::string> formula = DecodeExtraRecord(bytes);
+        if (formula.Failed) {
+            result = Failure(formula.Message + " (opgave nr. " + std::to_string(k) + ")");
+            continue;
+        }
+        ExtraTasks[static_cast<std::size_t>(k)].VariableCount = 3;
+        ExtraTasks[static_cast<std::size_t>(k)].Formula = std::move(formula.Result);
     }
 
     // Extra tasks are in force only when all 20 were read; the file closes on
     // return.
-    ExtraTaskMode = allRead;
+    ExtraTaskMode = !result.Failed;
     UpdateTaskFolder(name);
     return result;
 }

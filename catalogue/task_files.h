@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loading and saving task files and extra-task files. Each operation gives a
-// failed flag and a Danish message (UTF-8) that the calling window shows.
+// Loading and saving task files and extra-task files. Each operation gives an
+// Outcome: a failed flag and a Danish message (UTF-8) that the calling
+// window shows.
 // The file dialogs are reached through FileDialogs, so that the operations
 // can be used and tested without windows.
 #pragma once
+
+#include "catalogue/outcome.h"
 
 #include <optional>
 #include <string>
@@ -11,10 +14,7 @@
 
 namespace KolvErkl {
 
-struct FileResult {
-    bool Failed = false;
-    std::string Message; // UTF-8
-};
+using FileResult = Outcome<>;
 
 class FileDialogs {
 public:
@@ -34,6 +34,8 @@ extern const std::string ReadErrorMessage;   // " Filen kunne ikke læses; fejl 
 extern const std::string NoRoomMessage;      // " Der er ikke plads til flere opgaver  "
 extern const std::string SaveFailedMessage;  // " Det lykkedes ikke at gemme filen "
 extern const std::string DiskFullMessage;    // " Disken er fuld eller disketten fjernet. "
+// The caption of the message box that tells of a failed load.
+extern const std::string ReadErrorCaption; // "Fejl ved læsning "
 // The I/O error code of a file that ends before a whole record.
 inline constexpr int EndOfFileCode = 100;
 

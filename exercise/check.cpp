@@ -126,7 +126,7 @@ TForm2::Questions TForm2::MakeCheckQuestions() {
         CorrectTexts[i].clear();
         CorrectOutputs[i] = outputs[i];
         for (int j = 0; j < NumberOfVariables; ++j)
-            ObservationTable[i][j] = values[i][j];
+            ObservationTable[i].Inputs[j] = values[i][j];
     }
     return Questions::Made;
 }
@@ -188,7 +188,7 @@ void TForm2::RecordAnswer(int row) {
         CountRightAnswer();
     QStringList values;
     for (int j = 0; j < NumberOfVariables; ++j)
-        values << ObservationTable[row][j];
+        values << ObservationTable[row].Inputs[j];
     ActivityLog << AnswerLine(values, AnswerTexts[row], CorrectTexts[row]);
     RepaintPicture();
 }
@@ -203,6 +203,12 @@ void TForm2::RestoreCheckControls() {
     if (checking)
         SpeedButton16->setEnabled(DataSetCount >= AnswersForResults);
     RepaintPicture();
+}
+
+void TForm2::RunOutsideCheck(const std::function<void()>& action) {
+    HideCheckButton();
+    action();
+    RestoreCheckControls();
 }
 
 void TForm2::SpeedButton16Click() {

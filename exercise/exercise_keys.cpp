@@ -195,11 +195,11 @@ QRect TForm2::KeyCursorField() const {
 KolvErkl::PictureWords TForm2::PictureInWords() const {
     const int n = NumberOfVariables;
     PictureWords words;
-    auto addRow = [&](QRect (*fieldAt)(int, int), int row, const QString* inputs, int step,
+    auto addRow = [&](QRect (*fieldAt)(int, int), int row, const MachineRow& values,
                       const QString& output) {
         std::vector<PictureCell> cells;
         for (int j = 1; j <= n; ++j)
-            cells.push_back({cellWords(inputs[(j - 1) * step]), fieldAt(row, j)});
+            cells.push_back({cellWords(values.Inputs[j - 1]), fieldAt(row, j)});
         cells.push_back({cellWords(output), fieldAt(row, OutputColumn)});
         words.Rows.push_back(std::move(cells));
     };
@@ -213,17 +213,17 @@ KolvErkl::PictureWords TForm2::PictureInWords() const {
         break;
     case Observe:
         for (int i = 1; i <= 3; ++i)
-            addRow(ObserveField, i, &ObservationTable[i][0], 1, ObservationTable[i][3]);
+            addRow(ObserveField, i, ObservationTable[i], ObservationTable[i].Output);
         break;
     case Experiment:
         for (int i = 1; i <= GridRows; ++i)
-            addRow(ExperimentField, i, &ExperimentGrid[i].Inputs[1], 1, ExperimentGrid[i].Output);
+            addRow(ExperimentField, i, ExperimentGrid[i], ExperimentGrid[i].Output);
         break;
     case Check:
         if (ShowResults)
             words.Headers << RightHeader;
         for (int i = 1; i <= CheckRows; ++i) {
-            addRow(CheckField, i, &ObservationTable[i][0], 1, AnswerTexts[i]);
+            addRow(CheckField, i, ObservationTable[i], AnswerTexts[i]);
             if (!ShowResults)
                 continue;
             // Right or wrong in words, as the picture says it in colour.

@@ -18,7 +18,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
@@ -48,26 +47,21 @@ constexpr int KeypadButtonSize = 25;
 // a formula that fails for everything. Enough to find, all but certainly, a
 // formula's one good set among the 729 sets of three values.
 constexpr int MaxDrawsPerRow = 20000;
-// An experiment draws the missing value at most this often.
-constexpr int MaxExperimentDraws = 11;
 
 const QString NoSuchTaskText =
     QStringLiteral("Der er ikke defineret nogen opgave med dette nummer");
 const QString NoValuesText = QStringLiteral(
     "Maskinen kan ikke give nogen værdier med denne opgave: formlen giver fejl for alle de tal, "
     "der blev prøvet. Vælg en anden opgave.");
-const QString ReadErrorCaption = QStringLiteral("Fejl ved læsning ");
 const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg opgaven igen.");
 
 // The button's plain words are its accessible name and the start of its
 // hint; the hint goes on with the button's key (CreateKeys).
 QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& words,
                          const QPixmap& picture) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
+    auto* button = Named(new QToolButton(parent), name, words);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
     button->setToolTip(words);
-    button->setAccessibleName(words);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.size());
     button->setFocusPolicy(Qt::NoFocus);
@@ -75,9 +69,7 @@ QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, con
 }
 
 QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry, const QString& words) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(words);
+    auto* frame = Named(new QFrame(parent), name, words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(geometry);
     frame->lower();
@@ -85,22 +77,16 @@ QFrame* bevel(QWidget* parent, const QString& name, const QRect& geometry, const
 }
 
 QWidget* panel(QWidget* parent, const QString& name, const QString& words) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(words);
+    auto* frame = Named(new QFrame(parent), name, words);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     return frame;
-}
-
-bool isBlank(const QString& cell) {
-    return cell.isEmpty() || cell == QStringLiteral(" ");
 }
 
 } // namespace
 
 // ---- FormCreate and the layout ---------------------------------------------
 
-TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), host_(host) {
+TForm2::TForm2(QWidget* clientArea, ExerciseHost* host) : QWidget(clientArea), host_(host) {
     InstallExerciseAccessibility();
     setObjectName(QStringLiteral("Form2"));
     setAccessibleName(QStringLiteral("Øvelse"));
@@ -118,7 +104,6 @@ TForm2::TForm2(QWidget* mainWindow, ExerciseHost* host) : QWidget(mainWindow), h
     resize(594, 365);
     LayOut();
 
-    move(mainWindow ? ClientArea().topLeft() : QPoint(0, 0));
     NumberOfVariables = 3;
 
     SummaryHook = [this] {
@@ -176,11 +161,9 @@ void TForm2::CreateToolbar() {
         connect(row.button, &QToolButton::clicked, this, row.click);
     }
 
-    Label1 = new QLabel(Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = Named(new QLabel(Panel1), QStringLiteral("Label1"));
     Label1->setGeometry(376, 6, 500, 19);
-    Label2 = new QLabel(Panel1);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = Named(new QLabel(Panel1), QStringLiteral("Label2"));
     Label2->setGeometry(376, 26, 500, 19);
 
     CreatePictureHolders();
@@ -195,9 +178,7 @@ void TForm2::CreatePictureHolders() {
         {"Ofelt", FieldPicture(70), QStringLiteral("Felt")},
         {"Kfelt", FieldPicture(80), QStringLiteral("Bredt felt")}};
     for (const auto& [name, image, words] : pictures) {
-        auto* holder = new QLabel(Panel1);
-        holder->setObjectName(QLatin1String(name));
-        holder->setAccessibleName(words);
+        auto* holder = Named(new QLabel(Panel1), QLatin1String(name), words);
         holder->setPixmap(QPixmap::fromImage(image));
         holder->hide();
     }
@@ -222,8 +203,7 @@ void TForm2::CreateKeypad() {
     Bevel1 =
         bevel(Panel5, QStringLiteral("Bevel1"), QRect(72, 12, 281, 33), QStringLiteral("Tallene"));
     for (int digit = 1; digit <= 9; ++digit) {
-        auto* button = new QToolButton(Panel5);
-        button->setObjectName(QStringLiteral("SpeedButton%1").arg(digit));
+        auto* button = Named(new QToolButton(Panel5), QStringLiteral("SpeedButton%1").arg(digit));
         button->setText(QString::number(digit));
         button->setFont(CourierNewPixels(16, true));
         button->setGeometry(80 + 30 * (digit - 1), 16, KeypadButtonSize, KeypadButtonSize);
@@ -322,23 +302,9 @@ void TForm2::resizeEvent(QResizeEvent* event) {
     LayOut();
 }
 
-QRect TForm2::ClientArea() const {
-    QWidget* main = parentWidget();
-    if (auto* window = qobject_cast<QMainWindow*>(main)) {
-        if (QWidget* central = window->centralWidget())
-            return central->geometry();
-        QWidget* menu = window->menuWidget();
-        const int top = menu && !menu->isHidden() ? menu->geometry().bottom() + 1 : 0;
-        return QRect(0, top, window->width(), window->height() - top);
-    }
-    return main ? main->rect() : rect();
-}
-
-void TForm2::AdjustToMainWindow() {
-    if (!isVisible() || !parentWidget())
-        return;
-    const QRect client = ClientArea();
-    setGeometry(client.x(), client.y(), client.width() - (x() - client.x()), client.height());
+void TForm2::FillClientArea() {
+    if (isVisible())
+        setGeometry(parentWidget()->rect());
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -349,18 +315,29 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::FormShow() {
     raise();
-    AdjustToMainWindow();
+    FillClientArea();
     Label1->clear();
     Label2->clear();
     PaintBox1->setFocus();
     if (!ProgramArguments.empty()) {
         const FileResult result = LoadStartupFile();
         if (result.Failed)
-            ShowMessage(this, QString::fromStdString(result.Message), ReadErrorCaption);
+            ShowMessage(this, QString::fromStdString(result.Message),
+                        QString::fromStdString(ReadErrorCaption));
     }
 }
 
 // ---- Control states ----------------------------------------------------------
+
+void TForm2::OpenAfterTitle() {
+    // Off before the window shows: showing it loads the start-up file, whose
+    // failure is told in a message box that the pupil would otherwise read
+    // over buttons that look usable.
+    SpeedButton10->setEnabled(false);
+    DisableModeButtons();
+    show();
+    raise();
+}
 
 void TForm2::DisableModeButtons() {
     SpeedButton13->setEnabled(false);
@@ -378,8 +355,7 @@ void TForm2::DisableKeypad() {
         KeypadButtons[digit]->setEnabled(false);
     // Nothing may be entered once the keypad is locked, not even the second
     // half of an entry begun before.
-    CellWaiting = false;
-    DigitWaiting = false;
+    ExperimentGrid.DropWaiting();
 }
 
 void TForm2::SetPrintEnabled(bool enabled) {
@@ -455,8 +431,7 @@ bool TForm2::StartTask() {
     }
     // A fresh activity table and an empty grid.
     ResetActivities();
-    for (GridRow& row : ExperimentGrid)
-        row = GridRow{};
+    ExperimentGrid.Clear();
     ExerciseMode = None;
     ShowResults = false;
     RepaintPicture();
@@ -484,8 +459,7 @@ void TForm2::TakeUpTask() {
 
 void TForm2::ResumeTask(bool ruleInForce) {
     StopTask();
-    for (GridRow& row : ExperimentGrid)
-        row = GridRow{};
+    ExperimentGrid.Clear();
     SetPrintEnabled(!ActivityLog.isEmpty());
     if (CurrentTask <= 0)
         return;
@@ -541,11 +515,11 @@ bool TForm2::MakeObservations() {
 
         QStringList values;
         for (int j = 0; j < NumberOfVariables; ++j) {
-            ObservationTable[i][j] = NumberInWidth(ExperimentValues[j], 2);
-            values << ObservationTable[i][j];
+            ObservationTable[i].Inputs[j] = NumberInWidth(ExperimentValues[j], 2);
+            values << ObservationTable[i].Inputs[j];
         }
-        ObservationTable[i][3] = OutputText(output);
-        ActivityLog << ValueRowStart(values) + ObservationTable[i][3];
+        ObservationTable[i].Output = OutputText(output);
+        ActivityLog << ValueRowStart(values) + ObservationTable[i].Output;
     }
     return true;
 }
@@ -557,12 +531,8 @@ void TForm2::SpeedButton14Click() {
 }
 
 void TForm2::StartExperimenting() {
-    for (GridRow& row : ExperimentGrid)
-        row = GridRow{};
-    CellWaiting = false;
-    DigitWaiting = false;
+    ExperimentGrid.Clear();
     ShowResults = false;
-    CurrentRow = 0;
     BeginActivity(ExperimentActivity);
     ++modeStarts_;
     Label2->setText(QStringLiteral("EKSPERIMENTÉR"));
@@ -574,21 +544,13 @@ void TForm2::StartExperimenting() {
     EnableKeypad();
     SetPrintEnabled(true);
     KeyCursor.Begin(GridRows, NumberOfVariables,
-                    [this](int i, int j) { return isBlank(ExperimentGrid[i].Inputs[j]); });
+                    [this](int i, int j) { return ExperimentGrid.IsBlank(i, j); });
     RepaintPicture();
 }
 
 void TForm2::DigitPressed(int digit) {
-    ChosenDigit = QString::number(digit);
-    if (CellWaiting) {
-        EnterExperimentValue();
-        CellWaiting = false;
-        DigitWaiting = false;
-        return;
-    }
-    if (CurrentRow == GridRows)
-        ScrollExperimentGrid();
-    DigitWaiting = true;
+    const int variables = NumberOfVariables;
+    ShowExperimentEntry(ExperimentGrid.ChooseDigit(digit), variables);
 }
 
 void TForm2::PaintBox1MouseUp(int x, int y) {
@@ -605,75 +567,35 @@ void TForm2::HitExperimentCell() {
     for (int i = 1; i <= GridRows; ++i) {
         for (int j = 1; j <= n; ++j) {
             const QRect cell = MouseArea(ExperimentField(i, j));
-            if (!MouseInRect(cell.left(), cell.top(), cell.right(), cell.bottom()))
-                continue;
-            if (!isBlank(ExperimentGrid[i].Inputs[j]))
-                continue;
-            CurrentRow = i;
-            CurrentColumn = j;
-            if (DigitWaiting)
-                EnterExperimentValue();
-            else
-                CellWaiting = true;
-            return;
+            if (MouseInRect(cell.left(), cell.top(), cell.right(), cell.bottom())) {
+                ShowExperimentEntry(ExperimentGrid.ChooseCell(i, j), n);
+                return;
+            }
         }
     }
 }
 
-void TForm2::EnterExperimentValue() {
-    const int n = NumberOfVariables;
-    GridRow& row = ExperimentGrid[CurrentRow];
-    // The digit goes into the chosen cell unless it already holds one.
-    if (isBlank(row.Inputs[CurrentColumn]))
-        row.Inputs[CurrentColumn] = ChosenDigit;
-    // How many values the row has, and which one is missing.
-    int filled = 0;
-    int blankColumn = 0;
-    for (int j = 1; j <= n; ++j) {
-        if (isBlank(row.Inputs[j]))
-            blankColumn = j;
-        else
-            ++filled;
-    }
-    // One value left: the machine draws it.
-    if (filled == n - 1 && blankColumn > 0) {
-        for (int j = 1; j <= n; ++j)
-            if (j != blankColumn)
-                ExperimentValues[j - 1] = row.Inputs[j].toInt();
-        int32_t output = 0;
-        for (int draw = 0; draw < MaxExperimentDraws; ++draw) {
-            ExperimentValues[blankColumn - 1] = RandomDigit();
-            output = MachineOutput(ExperimentValues);
-            if (!FormulaError)
-                break;
-        }
-        row.Inputs[blankColumn] = QString::number(ExperimentValues[blankColumn - 1]);
-        row.Output = OutputText(output);
-
+void TForm2::ShowExperimentEntry(KolvErkl::ExperimentGrid::Entry entry, int variables) {
+    using Entry = KolvErkl::ExperimentGrid::Entry;
+    switch (entry) {
+    case Entry::Nothing:
+    case Entry::Waiting:
+        return;
+    case Entry::Scrolled:
+        KeyCursor.RowsScrolledUp();
+        break;
+    case Entry::Completed: {
+        const MachineRow& row = ExperimentGrid[ExperimentGrid.CurrentRow()];
         QStringList digits;
-        for (int j = 1; j <= n; ++j)
+        for (int j = 0; j < variables; ++j)
             digits << row.Inputs[j];
         ActivityLog << ExperimentRowLine(digits, row.Output);
         DataSetCount += 1;
+        break;
     }
-    // The digit and the cell are used up.
-    RepaintPicture();
-    CellWaiting = false;
-    DigitWaiting = false;
-}
-
-void TForm2::ScrollExperimentGrid() {
-    const int n = NumberOfVariables;
-    for (int i = 2; i <= GridRows; ++i) {
-        for (int j = 1; j <= n; ++j)
-            ExperimentGrid[i - 1].Inputs[j] = ExperimentGrid[i].Inputs[j];
-        ExperimentGrid[i - 1].Output = ExperimentGrid[i].Output;
+    case Entry::Filled:
+        break;
     }
-    for (int j = 1; j <= n; ++j)
-        ExperimentGrid[GridRows].Inputs[j] = QStringLiteral(" ");
-    ExperimentGrid[GridRows].Output = QStringLiteral(" ");
-    CurrentRow = GridRows - 1;
-    KeyCursor.RowsScrolledUp();
     RepaintPicture();
 }
 
@@ -712,15 +634,15 @@ void TForm2::SpeedButton17Click() {
 }
 
 void TForm2::ChooseTask() {
-    HideCheckButton();
-    const int32_t running = CurrentTask;
-    if (Form3)
-        Form3->exec();
-    // Left without a task, or with a number that names none: the task in
-    // force goes on with its rule.
-    if (CurrentTask <= 0 || !StartTask())
-        CurrentTask = running;
-    RestoreCheckControls();
+    RunOutsideCheck([this] {
+        const int32_t running = CurrentTask;
+        if (Form3)
+            Form3->exec();
+        // Left without a task, or with a number that names none: the task
+        // in force goes on with its rule.
+        if (CurrentTask <= 0 || !StartTask())
+            CurrentTask = running;
+    });
 }
 
 // ---- Print, heading, copy ---------------------------------------------------------------

@@ -3,12 +3,14 @@
 // area, with the toolbar, the keypad and the picture of the machine.
 //
 // TForm2's handlers are split by topic: exercise_window.cpp holds the
-// controls, the task start, observing and experimenting; check.cpp the
-// check (its rules apart from the window are in check.h);
+// controls, the task start, observing and experimenting (the grid's rules
+// apart from the window are in experiment_grid.h); check.cpp the check (its
+// rules apart from the window are in check.h);
 // machine_picture.cpp the drawing; exercise_keys.cpp the keyboard.
 #pragma once
 
 #include "exercise/exercise_accessible.h"
+#include "exercise/experiment_grid.h"
 #include "exercise/keyboard_cursor.h"
 
 #include <QString>
@@ -16,6 +18,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 class ExerciseHost;
@@ -32,12 +35,13 @@ class TPaintBox;
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    // FormCreate: becomes a child of mainWindow at (0, 0); 3 variables.
-    TForm2(QWidget* mainWindow, ExerciseHost* host);
+    // FormCreate: becomes a hidden child of the main window's client area;
+    // 3 variables.
+    TForm2(QWidget* clientArea, ExerciseHost* host);
     ~TForm2() override;
 
-    // Resizes to the main window's client area; only while visible.
-    void AdjustToMainWindow();
+    // Covers its parent, the main window's client area; only while visible.
+    void FillClientArea();
     // Starts CurrentTask. False when the number names a free own-task slot:
     // the pupil is told so, and a task that runs goes on as it was.
     bool StartTask();
@@ -46,12 +50,21 @@ public:
     // Also drops a digit or a cell that waited for the other half.
     void DisableKeypad();
 
+    // The window opens after the title picture: printing and the modes are
+    // off until a task starts or a lesson is taken up again.
+    void OpenAfterTitle();
+    // A task runs in one of the modes.
+    bool TaskRunning() const { return ExerciseMode != None; }
+
     // "Udfør kontrol" is hidden while an action outside the check runs (a
     // dialog, a load, a definition). Afterwards the check's controls are put
     // back as the check stands: the button shows while the check runs, and
     // is enabled once five answers are given.
     void HideCheckButton();
     void RestoreCheckControls();
+    // Runs the action with "Udfør kontrol" hidden, and puts the check's
+    // controls back after it.
+    void RunOutsideCheck(const std::function<void()>& action);
 
     // Takes up the lesson again after the program came back from an end
     // that was not its own, with the log, the activities and CurrentTask
@@ -66,7 +79,6 @@ public:
     // is asked to choose the task again. Nothing happens when no task runs.
     void StopTaskWithChangedRule();
 
-    // Controls the main window reaches directly.
     QToolButton* SpeedButton10 = nullptr; // "Udskriv"
     QToolButton* SpeedButton16 = nullptr; // "Udfør kontrol"
 
@@ -75,23 +87,13 @@ public:
     // The toolbar's height, and so the picture's top when no keypad shows.
     static constexpr int ToolbarHeight = 49;
     static constexpr int ObservationRows = 5;
-    static constexpr int GridRows = 6;
+    static constexpr int GridRows = KolvErkl::ExperimentGrid::Rows;
     static constexpr int CheckRows = 5;
 
-    struct GridRow {
-        std::array<QString, 4> Inputs; // columns 1..3; [0] unused
-        QString Output;
-    };
-
     Mode ExerciseMode = None;
-    // Rows 1..5, cells 0..2 the values of x, y, z and 3 the output.
-    std::array<std::array<QString, 4>, ObservationRows + 1> ObservationTable;
-    std::array<GridRow, GridRows + 1> ExperimentGrid; // rows 1..6
-    int CurrentRow = 0;
-    int CurrentColumn = 1;
-    QString ChosenDigit;
-    bool CellWaiting = false;
-    bool DigitWaiting = false;
+    // Rows 1..5 ([0] unused): the observations, and the check's questions.
+    std::array<KolvErkl::MachineRow, ObservationRows + 1> ObservationTable;
+    KolvErkl::ExperimentGrid ExperimentGrid;
     QString TaskNumberText;
     int MouseX = 0;
     int MouseY = 0;
@@ -185,7 +187,6 @@ private:
     // experiment and the check, or with no cell to stand on.
     QRect KeyCursorCell() const;
     void LayOut();
-    QRect ClientArea() const;
     void RepaintPicture();
     void SetPrintEnabled(bool enabled);
     void SetKeypadVisible(bool visible);
@@ -202,8 +203,10 @@ private:
     bool MakeObservations();
     void StartExperimenting();
     void HitExperimentCell();
-    void EnterExperimentValue();
-    void ScrollExperimentGrid();
+    // What the window shows and logs after an entry into the grid, with the
+    // number of variables as the entry found it (the draw of a row's last
+    // value may bring in an extra task's own).
+    void ShowExperimentEntry(KolvErkl::ExperimentGrid::Entry entry, int variables);
     void ChooseVariables(int variables);
     void ChooseTask();
 
@@ -239,4 +242,6 @@ private:
     std::pair<int, int> toldCursor_{-1, -1};
 };
 
-extern TForm2* Form2; // created once at start-up by the main window
+// The main window's exercise window, for the windows and the journal that
+// share it; the main window makes it and reaches it through its own member.
+extern TForm2* Form2;

@@ -110,13 +110,15 @@ void drawField(QPainter& canvas, const QImage& picture, const QRect& field, int 
     drawText(canvas, field.left() + inset, field.top() + TextDrop, text, colour);
 }
 
-// One row of the machine: the n input fields with their values, the arrow,
-// and the output field. fieldAt gives the mode's field rectangles.
+// One row of the machine: the n input fields with the row's values, the
+// arrow, and the output field with output. fieldAt gives the mode's field
+// rectangles.
 void drawRow(QPainter& canvas, const QImage& field, QRect (*fieldAt)(int row, int column), int row,
-             int n, const QString* inputs, int inputInset, const QString& output, int outputInset) {
+             int n, const KolvErkl::MachineRow& values, int inputInset, const QString& output,
+             int outputInset) {
     static const QImage arrow = KolvErkl::ArrowPicture();
     for (int j = 1; j <= n; ++j)
-        drawField(canvas, field, fieldAt(row, j), inputInset, inputs[j - 1]);
+        drawField(canvas, field, fieldAt(row, j), inputInset, values.Inputs[j - 1]);
     canvas.drawImage(ArrowLeft, fieldAt(row, 1).top() + ArrowDrop, arrow);
     drawField(canvas, field, fieldAt(row, KolvErkl::OutputColumn), outputInset, output);
 }
@@ -137,17 +139,17 @@ void TForm2::PaintBox1Paint(QPainter& canvas) {
         break;
     case Observe:
         for (int i = 1; i <= 3; ++i)
-            drawRow(canvas, field, ObserveField, i, n, &ObservationTable[i][0], DigitsInset,
-                    ObservationTable[i][3], OutputInset);
+            drawRow(canvas, field, ObserveField, i, n, ObservationTable[i], DigitsInset,
+                    ObservationTable[i].Output, OutputInset);
         break;
     case Experiment:
         for (int i = 1; i <= GridRows; ++i)
-            drawRow(canvas, field, ExperimentField, i, n, &ExperimentGrid[i].Inputs[1], DigitsInset,
+            drawRow(canvas, field, ExperimentField, i, n, ExperimentGrid[i], DigitsInset,
                     ExperimentGrid[i].Output, OutputInset);
         break;
     case Check:
         for (int i = 1; i <= CheckRows; ++i) {
-            drawRow(canvas, field, CheckField, i, n, &ObservationTable[i][0], CheckDigitsInset,
+            drawRow(canvas, field, CheckField, i, n, ObservationTable[i], CheckDigitsInset,
                     AnswerTexts[i], AnswerInset);
             if (ShowResults) {
                 const bool right = Answers[i] == CorrectOutputs[i];

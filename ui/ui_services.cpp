@@ -56,6 +56,10 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     box.exec();
 }
 
+bool IsBlank(const QString& text) {
+    return text.isEmpty() || text == QStringLiteral(" ");
+}
+
 void SetCaption(QWidget* window, const QString& caption) {
     window->setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
 }

@@ -13,9 +13,9 @@
 
 #include <QFont>
 #include <QString>
+#include <QWidget>
 #include <functional>
-
-class QWidget;
+#include <type_traits>
 
 namespace KolvErkl {
 
@@ -25,6 +25,24 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption);
 // When set, ShowMessage calls it instead of opening a box (tests use it to
 // see what the user would have been told).
 extern std::function<void(const QString& text, const QString& caption)> MessageHook;
+
+// A text that holds nothing or a single blank counts as empty: a field the
+// user left so, a cell of the machine never filled or blanked.
+bool IsBlank(const QString& text);
+
+// Names a newly made object (a widget, an action) by its design name, by
+// which the program and its tests find it, and a widget given words for a
+// screen reader too; gives the object back, so that it is made and named in
+// one expression.
+template <typename Object>
+Object* Named(Object* object, const QString& name, const QString& words = QString()) {
+    object->setObjectName(name);
+    if constexpr (std::is_base_of_v<QWidget, Object>) {
+        if (!words.isEmpty())
+            object->setAccessibleName(words);
+    }
+    return object;
+}
 
 // Sets a window's caption. An empty caption is shown as one blank, which
 // looks the same: the window system would put the program's name into an

@@ -48,15 +48,9 @@ bool IsEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-// A field that holds nothing or a single blank counts as empty.
-bool IsEmpty(const QLineEdit* field) {
-    return field->text().isEmpty() || field->text() == QStringLiteral(" ");
-}
-
 } // namespace
 
-TForm5::TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs)
-    : QDialog(parent), dialogs_(dialogs) {
+TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
     KolvErkl::MakeFixedDialog(this);
     setWindowTitle(QStringLiteral("Definition af ny opgave."));
@@ -193,18 +187,18 @@ bool TForm5::Edit2KeyPress(QKeyEvent* event) {
 // Enter in a filled field accepts when the other field is filled too, and
 // otherwise moves on to it.
 void TForm5::EnterInField(QLineEdit* field, QLineEdit* other) {
-    if (IsEmpty(field))
+    if (KolvErkl::IsBlank(field->text()))
         return;
-    if (!IsEmpty(other))
+    if (!KolvErkl::IsBlank(other->text()))
         AcceptTask();
     else
         other->setFocus();
 }
 
 void TForm5::BitBtn1Click() {
-    if (IsEmpty(Edit1))
+    if (KolvErkl::IsBlank(Edit1->text()))
         Edit1->setFocus();
-    else if (IsEmpty(Edit2))
+    else if (KolvErkl::IsBlank(Edit2->text()))
         Edit2->setFocus();
     else
         AcceptTask();

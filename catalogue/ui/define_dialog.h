@@ -21,9 +21,12 @@ extern bool DefineCancelled; // the dialog was left with "&Fortryd" (or closed)
 class TForm5 : public QDialog {
     Q_OBJECT
 public:
-    // The save offer after a definition uses dialogs (the real QFileDialogs
-    // in the program, a scripted stand-in in tests).
-    TForm5(QWidget* parent, KolvErkl::FileDialogs* dialogs);
+    explicit TForm5(QWidget* parent);
+
+    // The save offer after a definition uses these dialogs: the main
+    // window's in force, which it passes before each opening (a scripted
+    // stand-in in tests). Without them no save is offered.
+    void SetFileDialogs(KolvErkl::FileDialogs* dialogs) { dialogs_ = dialogs; }
 
     // Checks, tries, stores and offers to save the task in the fields; on
     // success the dialog closes, otherwise it stays open with the formula
@@ -52,7 +55,7 @@ private:
     void RefuseTask();
     void Message(const std::string& text);
 
-    KolvErkl::FileDialogs* dialogs_;
+    KolvErkl::FileDialogs* dialogs_ = nullptr;
     QLabel* Label1;
     QLineEdit* Edit1;
     QLabel* Label2;

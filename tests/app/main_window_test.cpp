@@ -356,10 +356,11 @@ TEST_F(MainWindowTest, OwnTaskLoadedWhileATaskRunsWaitsAndTheTaskGoesOn) {
     // Task 7 goes on with its rule: the smallest times the largest value.
     Form2->SpeedButton13->click();
     for (int row = 1; row <= 3; ++row) {
-        const auto [smallest, largest] = std::minmax({Form2->ObservationTable[row][0].toInt(),
-                                                      Form2->ObservationTable[row][1].toInt(),
-                                                      Form2->ObservationTable[row][2].toInt()});
-        EXPECT_EQ(Form2->ObservationTable[row][3].toInt(), smallest * largest) << "row " << row;
+        const auto [smallest, largest] =
+            std::minmax({Form2->ObservationTable[row].Inputs[0].toInt(),
+                         Form2->ObservationTable[row].Inputs[1].toInt(),
+                         Form2->ObservationTable[row].Inputs[2].toInt()});
+        EXPECT_EQ(Form2->ObservationTable[row].Output.toInt(), smallest * largest) << "row " << row;
     }
 }
 

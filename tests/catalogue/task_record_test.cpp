@@ -37,9 +37,9 @@ TEST(TaskRecord, LeftoverBytesAfterAShortTextSurviveARoundTrip) {
     const TaskRecordBytes first = EncodeTaskRecord(r);
     EXPECT_EQ(std::string(first.begin() + 16, first.begin() + 26), "+100*(x-y)");
 
-    TaskRecord decoded;
-    std::string reason;
-    ASSERT_TRUE(DecodeTaskRecord(first, decoded, reason)) << reason;
+    const Outcome<TaskRecord> outcome = DecodeTaskRecord(first);
+    ASSERT_FALSE(outcome.Failed) << outcome.Message;
+    const TaskRecord& decoded = outcome.Result;
     EXPECT_EQ(decoded.Formula.Text(), "x*y");
     EXPECT_EQ(EncodeTaskRecord(decoded), first);
 }
@@ -52,9 +52,9 @@ TEST(TaskRecord, EveryByteOfAValidRecordRoundTrips) {
     bytes[8] = 70, bytes[9] = bytes[10] = bytes[11] = 0; // TaskNumber 70
     bytes[12] = 60;
     bytes[73] = 28;
-    TaskRecord r;
-    std::string reason;
-    ASSERT_TRUE(DecodeTaskRecord(bytes, r, reason)) << reason;
+    const Outcome<TaskRecord> outcome = DecodeTaskRecord(bytes);
+    ASSERT_FALSE(outcome.Failed) << outcome.Message;
+    const TaskRecord& r = outcome.Result;
     EXPECT_EQ(EncodeTaskRecord(r), bytes);
     EXPECT_EQ(r.Formula.Text().size(), 60u);
     EXPECT_EQ(r.FileName.Text().size(), 28u);
@@ -81,11 +81,12 @@ TEST(TaskRecord, RecordsThatBreakALimitAreRefusedAsAWhole) {
     for (const Row& row : rows) {
         TaskRecordBytes bytes = EncodeTaskRecord(KolvTest::MakeTask(30, 2, "x"));
         std::copy(row.bytes.begin(), row.bytes.end(), bytes.begin() + static_cast<long>(row.at));
-        TaskRecord r = KolvTest::MakeTask(22, 3, "untouched");
-        std::string reason;
-        EXPECT_FALSE(DecodeTaskRecord(bytes, r, reason)) << row.what;
+        const Outcome<TaskRecord> outcome = DecodeTaskRecord(bytes);
+        EXPECT_TRUE(outcome.Failed) << row.what;
+        const std::string& reason = outcome.Message;
         EXPECT_EQ(reason, row.reason) << row.what;
-        EXPECT_EQ(r.Formula.Text(), "untouched") << row.what;
+        // Nothing of a refused record comes out: no part of it is decoded.
+        EXPECT_EQ(outcome.Result.Formula.Text(), "") << row.what;
         EXPECT_EQ(reason.front(), ' ') << row.what;
     }
 }
@@ -112,20 +113,21 @@ TEST(ExtraRecord, CharactersAreScrambledByTheirPosition) {
     const auto wrapped = EncodeExtraRecord(high);
     EXPECT_EQ(wrapped[60], 71);
 
-    std::string formula, reason;
-    ASSERT_TRUE(DecodeExtraRecord(wrapped, formula, reason));
-    EXPECT_EQ(formula, high);
+    const Outcome<std::string> decoded = DecodeExtraRecord(wrapped);
+    ASSERT_FALSE(decoded.Failed);
+    EXPECT_EQ(decoded.Result, high);
 }
 
 TEST(ExtraRecord, LengthAboveSixtyIsRefused) {
     auto bytes = EncodeExtraRecord("x+y");
-    std::string formula = "before", reason;
     bytes[0] = 60;
-    EXPECT_TRUE(DecodeExtraRecord(bytes, formula, reason));
-    EXPECT_EQ(formula.size(), 60u);
+    const Outcome<std::string> sixty = DecodeExtraRecord(bytes);
+    EXPECT_FALSE(sixty.Failed);
+    EXPECT_EQ(sixty.Result.size(), 60u);
     bytes[0] = 61;
-    EXPECT_FALSE(DecodeExtraRecord(bytes, formula, reason));
-    EXPECT_EQ(reason, BadExtraFormulaReason);
+    const Outcome<std::string> refused = DecodeExtraRecord(bytes);
+    EXPECT_TRUE(refused.Failed);
+    EXPECT_EQ(refused.Message, BadExtraFormulaReason);
 }
 
 TEST_F(CatalogueTest, StartUpFreesEverySlotUnderItsDefaultName) {

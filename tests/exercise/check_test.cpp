@@ -17,7 +17,7 @@ protected:
     int sumOfQuestion(int row) const {
         int sum = 0;
         for (int j = 0; j < NumberOfVariables; ++j)
-            sum += form->ObservationTable[row][j].toInt();
+            sum += form->ObservationTable[row].Inputs[j].toInt();
         return sum;
     }
     QRect resultText(int row) const { return QRect(530, 50 * row + 29, 60, 19); }
@@ -30,8 +30,8 @@ TEST_F(CheckTest, QuestionsAreNeverNegative) {
         click(form->SpeedButton15);
         for (int i = 1; i <= TForm2::CheckRows; ++i) {
             EXPECT_GE(form->CorrectOutputs[i], 0);
-            EXPECT_EQ(form->CorrectOutputs[i],
-                      form->ObservationTable[i][0].toInt() - form->ObservationTable[i][1].toInt());
+            EXPECT_EQ(form->CorrectOutputs[i], form->ObservationTable[i].Inputs[0].toInt() -
+                                                   form->ObservationTable[i].Inputs[1].toInt());
             EXPECT_EQ(form->AnswerTexts[i], "  ");
         }
     }
@@ -43,7 +43,7 @@ TEST_F(CheckTest, QuestionsAreNeverNegative) {
         ASSERT_TRUE(messages.empty()) << round;
         EXPECT_EQ(form->ExerciseMode, TForm2::Check);
         for (int i = 1; i <= TForm2::CheckRows; ++i)
-            EXPECT_EQ(form->ObservationTable[i][2], " 9");
+            EXPECT_EQ(form->ObservationTable[i].Inputs[2], " 9");
     }
 
     // Only negative outputs: no check, but the task and its mode go on, from
@@ -111,8 +111,8 @@ TEST_F(CheckTest, AnswersAreLoggedCountedAndShown) {
         const bool right = i == 1 || i == 2 || i == 5;
         const QString& line = ActivityLog.at(before + i - 1);
         const QString question =
-            ValueRowStart({form->ObservationTable[i][0], form->ObservationTable[i][1],
-                           form->ObservationTable[i][2]});
+            ValueRowStart({form->ObservationTable[i].Inputs[0], form->ObservationTable[i].Inputs[1],
+                           form->ObservationTable[i].Inputs[2]});
         const int given = sumOfQuestion(i) + (i == 3 ? 1 : i == 4 ? 2 : 0);
         EXPECT_EQ(line, question + NumberInWidth(given, 5) + NumberInWidth(sumOfQuestion(i), 5) +
                             (right ? "    OK" : ""));

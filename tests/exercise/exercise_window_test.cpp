@@ -34,7 +34,7 @@ using ExerciseWindowTest = ExerciseTest;
 TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
     EXPECT_EQ(form->geometry(), QRect(0, 0, 800, 600));
     main->resize(900, 700);
-    form->AdjustToMainWindow();
+    form->FillClientArea();
     EXPECT_EQ(form->size(), QSize(900, 700));
 
     // The hint names the button's key after its plain words; the accessible
@@ -81,7 +81,7 @@ TEST_F(ExerciseWindowTest, LaysOutToolbarKeypadAndPictureOverTheMainWindow) {
 
 TEST_F(ExerciseWindowTest, AWindowTooSmallForThePictureScrollsItAndKeepsTheLabelsWhole) {
     main->resize(500, 300); // a small screen, or a large scale factor
-    form->AdjustToMainWindow();
+    form->FillClientArea();
     startTask(3);
     // The labels go beneath the buttons, where they are not cut off.
     EXPECT_EQ(form->Label1->pos(), QPoint(12, 47));
@@ -107,7 +107,7 @@ TEST_F(ExerciseWindowTest, AWindowTooSmallForThePictureScrollsItAndKeepsTheLabel
 TEST_F(ExerciseWindowTest, HiddenWindowDoesNotFollowTheMainWindow) {
     form->hide();
     main->resize(1000, 500);
-    form->AdjustToMainWindow();
+    form->FillClientArea();
     EXPECT_EQ(form->size(), QSize(800, 600));
 }
 
@@ -252,13 +252,13 @@ TEST_F(ExerciseWindowTest, TwoVariablesOneDigitCompletesARow) {
 
     ASSERT_EQ(ActivityLog.size(), before + 2);
     const auto& grid = form->ExperimentGrid;
-    EXPECT_EQ(grid[1].Inputs[2], "4");
-    EXPECT_EQ(grid[2].Inputs[1], "6");
+    EXPECT_EQ(grid[1].Inputs[1], "4");
+    EXPECT_EQ(grid[2].Inputs[0], "6");
     for (int i = 1; i <= 2; ++i) {
-        const int sum = grid[i].Inputs[1].toInt() + grid[i].Inputs[2].toInt();
+        const int sum = grid[i].Inputs[0].toInt() + grid[i].Inputs[1].toInt();
         EXPECT_EQ(grid[i].Output, NumberInWidth(sum, 5));
         EXPECT_EQ(ActivityLog.at(before + i - 1),
-                  ExperimentRowLine({grid[i].Inputs[1], grid[i].Inputs[2]}, grid[i].Output));
+                  ExperimentRowLine({grid[i].Inputs[0], grid[i].Inputs[1]}, grid[i].Output));
     }
     EXPECT_EQ(ActivityLog.at(before).mid(23, 4), "--->");
     EXPECT_EQ(DataSetCount, 2);
@@ -272,7 +272,7 @@ TEST_F(ExerciseWindowTest, ThreeVariablesSecondDigitCompletesARow) {
     pressDigit(2);
     pressDigit(3); // only the last digit waits
     clickCell(1, 3);
-    EXPECT_EQ(form->ExperimentGrid[1].Inputs[3], "3");
+    EXPECT_EQ(form->ExperimentGrid[1].Inputs[2], "3");
     EXPECT_EQ(ActivityLog.size(), before);
 
     clickCell(1, 3); // a filled cell is never hit
@@ -280,8 +280,8 @@ TEST_F(ExerciseWindowTest, ThreeVariablesSecondDigitCompletesARow) {
     EXPECT_EQ(ActivityLog.size(), before);
     clickCell(1, 1);
     const auto& row = form->ExperimentGrid[1];
-    EXPECT_EQ(row.Inputs[1], "5");
-    const int y = row.Inputs[2].toInt();
+    EXPECT_EQ(row.Inputs[0], "5");
+    const int y = row.Inputs[1].toInt();
     EXPECT_GE(y, 1);
     EXPECT_LE(y, 9);
     EXPECT_EQ(row.Output, NumberInWidth(5 + y + 3, 5));
@@ -302,13 +302,13 @@ TEST_F(ExerciseWindowTest, ClicksOutsideTheCellsChangeNothing) {
     for (auto [x, y] : misses)
         clickPicture(x, y);
     for (int i = 1; i <= TForm2::GridRows; ++i)
-        EXPECT_TRUE(form->ExperimentGrid[i].Inputs[1].isEmpty()) << i;
+        EXPECT_TRUE(form->ExperimentGrid[i].Inputs[0].isEmpty()) << i;
     // The bounds themselves belong to the cell.
     clickPicture(60, 30);
-    EXPECT_EQ(form->ExperimentGrid[1].Inputs[1], "7");
+    EXPECT_EQ(form->ExperimentGrid[1].Inputs[0], "7");
     pressDigit(8);
     clickPicture(130, 315);
-    EXPECT_EQ(form->ExperimentGrid[6].Inputs[1], "8");
+    EXPECT_EQ(form->ExperimentGrid[6].Inputs[0], "8");
 }
 
 TEST_F(ExerciseWindowTest, DigitAfterRowSixScrollsTheGridUp) {
@@ -322,16 +322,16 @@ TEST_F(ExerciseWindowTest, DigitAfterRowSixScrollsTheGridUp) {
     pressDigit(9); // no cell chosen, row 6 current
     const auto& grid = form->ExperimentGrid;
     for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(grid[i].Inputs[0], before[i + 1].Inputs[0]);
         EXPECT_EQ(grid[i].Inputs[1], before[i + 1].Inputs[1]);
-        EXPECT_EQ(grid[i].Inputs[2], before[i + 1].Inputs[2]);
         EXPECT_EQ(grid[i].Output, before[i + 1].Output);
     }
-    EXPECT_EQ(grid[6].Inputs[1], " ");
+    EXPECT_EQ(grid[6].Inputs[0], " ");
     EXPECT_EQ(grid[6].Output, " ");
-    EXPECT_EQ(form->CurrentRow, 5);
+    EXPECT_EQ(form->ExperimentGrid.CurrentRow(), 5);
 
     clickCell(6, 1); // the blanked row takes the waiting digit
-    EXPECT_EQ(grid[6].Inputs[1], "9");
+    EXPECT_EQ(grid[6].Inputs[0], "9");
     EXPECT_NE(grid[6].Output, " ");
     EXPECT_EQ(DataSetCount, 7);
 }
@@ -353,7 +353,7 @@ TEST_F(ExerciseWindowTest, PrintAndCopyInTheExperimentLockTheKeypad) {
     // The locked keypad let the waiting digit go: a blank cell takes nothing.
     const QStringList printed = ActivityLog;
     clickCell(2, 1);
-    EXPECT_TRUE(form->ExperimentGrid[2].Inputs[1].isEmpty());
+    EXPECT_TRUE(form->ExperimentGrid[2].Inputs[0].isEmpty());
     EXPECT_EQ(ActivityLog, printed);
 
     const int header = int(ActivityLog.indexOf("    Tid      Aktivitet       Antal datasæt "));
@@ -467,7 +467,7 @@ TEST_F(ExerciseWindowTest, FreeOwnTaskSlotIsRefusedAndTheRunningTaskGoesOn) {
     ASSERT_EQ(ActivityCount, 2);
     EXPECT_EQ(ActivityTable[1].DataSets, 3);
     pressDigit(4); // the waiting cell takes it
-    EXPECT_EQ(form->ExperimentGrid[1].Inputs[1], "4");
+    EXPECT_EQ(form->ExperimentGrid[1].Inputs[0], "4");
 
     // With no task running the window stays in None, the mode buttons off.
     form->N3variable1->trigger();
@@ -520,8 +520,8 @@ TEST_F(ExerciseWindowTest, ExperimentRowWhoseDrawsAllFailShowsTheInvalidOutput) 
     pressDigit(5);
     const auto& row = form->ExperimentGrid[1];
     EXPECT_EQ(row.Output, " ****");
-    EXPECT_FALSE(row.Inputs[1].isEmpty());
-    EXPECT_EQ(ActivityLog.last(), ExperimentRowLine({row.Inputs[1], "5"}, " ****"));
+    EXPECT_FALSE(row.Inputs[0].isEmpty());
+    EXPECT_EQ(ActivityLog.last(), ExperimentRowLine({row.Inputs[0], "5"}, " ****"));
 }
 
 TEST_F(ExerciseWindowTest, ChooseTaskStartsOnlyWhenATaskWasPicked) {

@@ -66,7 +66,7 @@ TEST_F(KeyboardTest, KeysOfDisabledHiddenOrLockedControlsDoNothing) {
     key(Qt::Key_U);
     key(Qt::Key_5);
     EXPECT_FALSE(form->ShowResults);
-    EXPECT_FALSE(form->DigitWaiting);
+    EXPECT_FALSE(form->ExperimentGrid.DigitWaiting());
     EXPECT_EQ(ActivityLog, observed);
 
     // A capital letter is the same key; after a copy the keypad is locked.
@@ -75,8 +75,8 @@ TEST_F(KeyboardTest, KeysOfDisabledHiddenOrLockedControlsDoNothing) {
     key(Qt::Key_C, Qt::ControlModifier);
     key(Qt::Key_Return);
     key(Qt::Key_5);
-    EXPECT_TRUE(form->CellWaiting);
-    EXPECT_TRUE(form->ExperimentGrid[1].Inputs[1].isEmpty());
+    EXPECT_TRUE(form->ExperimentGrid.CellWaiting());
+    EXPECT_TRUE(form->ExperimentGrid[1].Inputs[0].isEmpty());
 
     // "Udfør kontrol" and printing are disabled until five answers are given.
     key(Qt::Key_K);
@@ -107,11 +107,11 @@ TEST_F(KeyboardTest, CursorNeverStandsOnAFilledCell) {
         if (row == 0) {
             for (int i = 1; i <= TForm2::GridRows; ++i)
                 for (int j = 1; j <= 3; ++j)
-                    EXPECT_FALSE(form->ExperimentGrid[i].Inputs[j].trimmed().isEmpty())
+                    EXPECT_FALSE(form->ExperimentGrid[i].Inputs[j - 1].trimmed().isEmpty())
                         << "step " << step << ": no cursor beside a blank cell";
         } else {
             EXPECT_TRUE(
-                form->ExperimentGrid[row].Inputs[form->KeyCursor.Column()].trimmed().isEmpty())
+                form->ExperimentGrid[row].Inputs[form->KeyCursor.Column() - 1].trimmed().isEmpty())
                 << "step " << step;
         }
     }
@@ -151,7 +151,7 @@ TEST_F(KeyboardTest, TheFirstKeyOfAModeShowsTheFrameWhereTheCursorStands) {
     click(form->SpeedButton14);
     key(Qt::Key_3);
     expectFrameAround(ExperimentField(1, 1));
-    EXPECT_TRUE(form->DigitWaiting);
+    EXPECT_TRUE(form->ExperimentGrid.DigitWaiting());
     key(Qt::Key_K);
     expectFrameAround(CheckField(1, OutputColumn));
 }

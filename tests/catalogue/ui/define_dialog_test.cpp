@@ -40,7 +40,8 @@ protected:
         };
         HelpHook = [this] { ++helpOpened; };
         TaskFolder = Folder();
-        form = std::make_unique<TForm5>(nullptr, &dialogs);
+        form = std::make_unique<TForm5>(nullptr);
+        form->SetFileDialogs(&dialogs);
         edit1 = form->findChild<QLineEdit*>("Edit1");
         edit2 = form->findChild<QLineEdit*>("Edit2");
         ASSERT_TRUE(edit1 && edit2);
