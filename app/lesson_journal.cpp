@@ -3,7 +3,7 @@
 
 #include "app/heading_dialog.h"
 #include "catalogue/task_catalogue.h"
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/yes_no_dialog.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 #include "exercise/exercise_window.h"

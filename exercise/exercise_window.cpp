@@ -6,7 +6,7 @@
 
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
-#include "catalogue/ui/task_picker.h"
+#include "catalogue_ui/task_picker.h"
 #include "engine/draw_budget.h"
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 clang_format=${CLANG_FORMAT:-clang-format}
-mapfile -d '' files < <(find engine catalogue ui exercise app tools tests bench fuzz \
+mapfile -d '' files < <(find engine catalogue ui catalogue_ui exercise app tools tests bench fuzz \
     -type f \( -name '*.cpp' -o -name '*.c' -o -name '*.h' \) -print0 2>/dev/null | sort -z)
 "$clang_format" --dry-run -Werror "${files[@]}"
 echo "${#files[@]} sources follow .clang-format"

@@ -5,7 +5,7 @@
 
 #include "app/heading_dialog.h"
 #include "app/help_window.h"
-#include "catalogue/ui/task_picker.h"
+#include "catalogue_ui/task_picker.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"

@@ -5,8 +5,8 @@
 #include "app_test_support.h"
 
 #include "app/lesson_journal.h"
-#include "catalogue/ui/task_picker.h"
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/task_picker.h"
+#include "catalogue_ui/yes_no_dialog.h"
 #include "exercise/answer_dialog.h"
 #include "exercise/machine_picture.h"
 #include "exercise/picture_geometry.h"

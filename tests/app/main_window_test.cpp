@@ -3,10 +3,10 @@
 // F1, and the menu's loads, prints and definitions.
 #include "app_test_support.h"
 
-#include "catalogue/ui/define_dialog.h"
-#include "catalogue/ui/own_task_list.h"
-#include "catalogue/ui/task_picker.h"
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/define_dialog.h"
+#include "catalogue_ui/own_task_list.h"
+#include "catalogue_ui/task_picker.h"
+#include "catalogue_ui/yes_no_dialog.h"
 #include "exercise/answer_dialog.h"
 
 #include <QAccessible>

@@ -4,7 +4,7 @@
 // controls' states.
 #include "exercise_fixture.h"
 
-#include "catalogue/ui/task_picker.h"
+#include "catalogue_ui/task_picker.h"
 #include "engine/draw_budget.h"
 #include "exercise/picture_geometry.h"
 

@@ -3,8 +3,8 @@
 // Enter, the buttons, and the answers to the questions it asks.
 #include "catalogue/catalogue_fixture.h"
 #include "catalogue/define_task.h"
-#include "catalogue/ui/define_dialog.h"
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/define_dialog.h"
+#include "catalogue_ui/yes_no_dialog.h"
 #include "ui/ui_services.h"
 
 #include <QAbstractButton>

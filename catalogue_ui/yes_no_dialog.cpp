@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/yes_no_dialog.h"
 
 #include "ui/button_glyphs.h"
 #include "ui/ui_services.h"

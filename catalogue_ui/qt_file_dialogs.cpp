@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/ui/qt_file_dialogs.h"
+#include "catalogue_ui/qt_file_dialogs.h"
 
 #include "ui/file_names.h"
 

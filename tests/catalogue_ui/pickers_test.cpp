@@ -2,9 +2,9 @@
 // The task picker, the yes/no dialog and the list of own tasks, used the
 // way the pupil and the teacher use them.
 #include "catalogue/task_catalogue.h"
-#include "catalogue/ui/own_task_list.h"
-#include "catalogue/ui/task_picker.h"
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/own_task_list.h"
+#include "catalogue_ui/task_picker.h"
+#include "catalogue_ui/yes_no_dialog.h"
 #include "engine/kolv_erkl.h"
 
 #include <QApplication>

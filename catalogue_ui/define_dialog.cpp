@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/ui/define_dialog.h"
+#include "catalogue_ui/define_dialog.h"
 
 #include "catalogue/cp1252.h"
 #include "catalogue/define_task.h"
 #include "catalogue/task_catalogue.h"
 #include "catalogue/task_files.h"
-#include "catalogue/ui/yes_no_dialog.h"
+#include "catalogue_ui/yes_no_dialog.h"
 #include "engine/kolv_erkl.h"
 #include "ui/button_glyphs.h"
 #include "ui/ui_services.h"

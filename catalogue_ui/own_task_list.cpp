@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/ui/own_task_list.h"
+#include "catalogue_ui/own_task_list.h"
 
 #include "catalogue/task_catalogue.h"
 #include "ui/button_glyphs.h"

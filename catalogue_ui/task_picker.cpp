@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "catalogue/ui/task_picker.h"
+#include "catalogue_ui/task_picker.h"
 
 #include "catalogue/task_catalogue.h"
 #include "engine/kolv_erkl.h"
