@@ -12,6 +12,7 @@
 #   --engine-only   only GoogleTest: enough for the plain C++ libraries and
 #                   their tests (a minute, no Qt)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/apt-packages.sh"
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 engine_only=0
@@ -49,16 +50,7 @@ packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w
 if ((!engine_only)); then
     packages+=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis)
 fi
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
 
 mkdir -p "$work"
 common=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKOLVANE_WINDOWS_DEPS="$prefix"

@@ -6,6 +6,7 @@
 # --package, to check the Debian package), but only when something is
 # missing.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/apt-packages.sh"
 
 packages=(g++ cmake make pkg-config qt6-base-dev libx11-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 fontconfig qt6-translations-l10n
@@ -23,13 +24,4 @@ for option in "$@"; do
     esac
 done
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"

@@ -12,6 +12,7 @@
 # What "up" did is noted in a state file, so "down" leaves a machine's own
 # printers and its own cupsd alone.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/apt-packages.sh"
 
 queue=Klasse-PDF
 ppd=lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd
@@ -21,16 +22,7 @@ output=${KOLVANE_PRINT_QUEUE_OUTPUT:-/tmp/kolvane-print-queue.pdf}
 cupsd_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
 
 up() {
-    local missing=()
-    for p in cups cups-client cups-filters; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    if ((${#missing[@]})); then
-        echo "Installing: ${missing[*]}"
-        export DEBIAN_FRONTEND=noninteractive
-        apt-get update
-        apt-get install -y --no-install-recommends "${missing[@]}"
-    fi
+    install_missing cups cups-client cups-filters
     : >"$state"
     # A queue that prints into a file needs cupsd's permission.
     if ! grep -qx 'FileDevice Yes' /etc/cups/cups-files.conf; then
