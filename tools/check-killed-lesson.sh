@@ -33,16 +33,6 @@ fail() {
     exit 1
 }
 
-# until_true SECONDS COMMAND...: runs the command until it succeeds.
-until_true() {
-    local tenths=$(($1 * 10))
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
 # A display that answers; one that does not within ten seconds is left for
 # another.
 answers() { DISPLAY=:$display xdotool getdisplaygeometry; }

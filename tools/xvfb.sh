@@ -8,6 +8,11 @@
 # Xvfb is missing, it ends or stays silent for five seconds) is reported on
 # standard error with Xvfb's own words, and start_xvfb returns 1 with
 # `xvfb_pid` empty.
+#
+# until_true SECONDS COMMAND... runs the command (quietly) every tenth of a
+# second until it succeeds, and returns 1 when it has not within the time:
+# the wait for a window, a dialog or the clipboard of a program on the
+# display.
 start_xvfb() {
     local number_file server_log listening=
     number_file=$(mktemp)
@@ -47,4 +52,14 @@ start_xvfb() {
         return 1
     fi
     rm -f "$server_log"
+}
+
+until_true() {
+    local tenths=$(($1 * 10))
+    shift
+    for _ in $(seq "$tenths"); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
 }
