@@ -38,6 +38,16 @@ const QString BrokenSuffix = QStringLiteral(".broken");
 constexpr int MaxJournals = 1000;
 constexpr double SecondsPerDay = 86400.0;
 
+// Whether a name in the folder is a journal's: "lesson-*.journal", in any
+// case, as a listing by that wildcard gives it. Compared by hand: the
+// wildcard would compile a regular expression, whose engine alone costs the
+// start-up half a megabyte of memory.
+bool isJournalName(const QString& name) {
+    return name.size() >= JournalPrefix.size() + JournalSuffix.size() &&
+           name.startsWith(JournalPrefix, Qt::CaseInsensitive) &&
+           name.endsWith(JournalSuffix, Qt::CaseInsensitive);
+}
+
 bool askYesNo(QWidget* parent, const QString& first, const QString& second) {
     std::unique_ptr<TForm6> ownQuestion;
     TForm6* question = Form6;
@@ -312,9 +322,10 @@ void LessonJournal::Open() {
     // becomes this program's; bad ones are moved aside; further good ones
     // stay for the next start.
     const QStringList names = dir.entryList(
-        {JournalPrefix + QLatin1Char('*') + JournalSuffix},
         QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
+        if (!isJournalName(name))
+            continue;
         const QString path = dir.filePath(name);
         std::unique_ptr<QLockFile> lock = takeLock(path);
         if (!lock)

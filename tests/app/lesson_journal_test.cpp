@@ -356,6 +356,35 @@ TEST_F(LessonJournalTest, EachProgramKeepsItsOwnJournalAndAGoneProgramsIsOffered
     EXPECT_TRUE(QFileInfo::exists(second.FileName()));
 }
 
+TEST_F(LessonJournalTest, OnlyAFileNamedAsAJournalIsOffered) {
+    startWithJournal();
+    startTask(3);
+    journal->Update();
+    const QString good = journalText(journal->FileName());
+    journal->Remove();
+    ASSERT_FALSE(good.isEmpty());
+    struct Row {
+        const char* name;
+        bool offered;
+    };
+    const Row rows[] = {
+        {"lesson-7.journal", true},      {"LESSON-7.Journal", true},     {"lesson-.journal", true},
+        {"lesson-7.journal.old", false}, {"my-lesson-7.journal", false}, {"lesson-7journal", false},
+        {"lesson-7.journal~", false},    {"lesson.journal", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        dropJournal();
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QFile file(path(QString::fromLatin1(row.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(good.toUtf8()) > 0);
+        file.close();
+        restart(Answer::Yes);
+        EXPECT_EQ(asked, row.offered);
+    }
+}
+
 TEST_F(LessonJournalTest, BadJournalsAreMovedAsideAndTheProgramStartsAsToday) {
     const QString good = [this] {
         startWithJournal();
