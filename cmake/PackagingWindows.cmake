@@ -11,18 +11,20 @@ set(kolvane_resources ${PROJECT_SOURCE_DIR}/resources)
 set(kolvane_deps ${KOLVANE_WINDOWS_DEPS})
 
 if(TARGET kolvane)
-  # Every DLL the programs load, found by reading their imports: Qt's and
-  # the MinGW runtime, never the system's own.
-  install(TARGETS kolvane kolvane-tasks RUNTIME_DEPENDENCY_SET kolvane_dlls RUNTIME DESTINATION .)
-  install(RUNTIME_DEPENDENCY_SET kolvane_dlls DESTINATION .
-    PRE_INCLUDE_REGEXES "^[Qq]t6" "^libstdc\\+\\+" "^libgcc_s" "^libwinpthread"
-    PRE_EXCLUDE_REGEXES ".*"
-    DIRECTORIES ${kolvane_deps}/bin /usr/lib/gcc/x86_64-w64-mingw32/12-posix
-                /usr/x86_64-w64-mingw32/lib)
-  # The plugins Qt loads by name: the Windows platform and styles. Their
-  # own DLLs are Qt's, installed above.
+  install(TARGETS kolvane kolvane-tasks RUNTIME DESTINATION .)
+  # The plugins Qt loads by name: the Windows platform and styles.
+  set(kolvane_plugins ${kolvane_deps}/plugins/platforms/qwindows.dll
+                      ${kolvane_deps}/plugins/styles/qwindowsvistastyle.dll)
   install(FILES ${kolvane_deps}/plugins/platforms/qwindows.dll DESTINATION platforms)
   install(FILES ${kolvane_deps}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
+  # Every DLL that the programs and the plugins load, found by reading their
+  # imports: Qt's and the MinGW runtime's.
+  install(CODE "
+    set(kolvane_binaries [[$<TARGET_FILE:kolvane>;$<TARGET_FILE:kolvane-tasks>;${kolvane_plugins}]])
+    set(kolvane_dll_folders [[${kolvane_deps}/bin;/usr/lib/gcc/x86_64-w64-mingw32/12-posix;/usr/x86_64-w64-mingw32/lib]])
+    set(kolvane_lookup [[${PROJECT_BINARY_DIR}/dll-lookup]])
+    set(kolvane_strip [[${CMAKE_STRIP}]])")
+  install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/InstallWindowsDlls.cmake)
   # Qt's Danish dialog texts, and where Qt finds its files: in the folder of
   # the program, wherever that is installed.
   install(FILES ${kolvane_deps}/translations/qtbase_da.qm DESTINATION translations)
@@ -37,6 +39,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 # ---- The installer and the zip --------------------------------------------
 
 set(CPACK_GENERATOR NSIS ZIP)
+# The NSIS commands below hold backslashes and quotes: passed on as written.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME Kolvane)
 set(CPACK_PACKAGE_VENDOR "Kolvane developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -51,7 +55,12 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
 # For all users, in Program Files, with a Start-menu entry "Kolvane".
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_DEFINES "RequestExecutionLevel admin")
+# A 64-bit installer for a 64-bit program (NSIS's amd64 stubs): it writes
+# the 64-bit registry and Program Files as the program reads them, and runs
+# where the program runs, Wine's 64-bit loader included. The template asks
+# for administrator rights already.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_PACKAGE_NAME Kolvane)
 set(CPACK_NSIS_DISPLAY_NAME Kolvane)
 set(CPACK_PACKAGE_EXECUTABLES Kolvane Kolvane)
@@ -60,7 +69,8 @@ set(CPACK_NSIS_MUI_ICON ${kolvane_resources}/kolvane.ico)
 set(CPACK_NSIS_MUI_UNIICON ${kolvane_resources}/kolvane.ico)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # Task files (.kvn) open with Kolvane; the uninstaller takes the
-# association away again, and the folder with it.
+# association away again, the folder with it, and the user's empty journal
+# folder.
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
   SetShellVarContext all
   WriteRegStr HKLM "Software\Classes\.kvn" "" "Kolvane.Opgavefil"
@@ -77,5 +87,10 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   DeleteRegKey HKLM "Software\Classes\Kolvane.Opgavefil"
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
   RMDir "$INSTDIR"
+  ; The lesson journal's folder of the user who uninstalls, when it is
+  ; empty: a lesson that was never finished stays.
+  SetShellVarContext current
+  RMDir "$LOCALAPPDATA\Kolvane"
+  SetShellVarContext all
 ]=])
 include(CPack)
