@@ -13,6 +13,10 @@
 
 TAboutBox* AboutBox = nullptr;
 
+QString KolvErkl::ProgramVersion() {
+    return QStringLiteral("Version 290306");
+}
+
 namespace {
 
 QFont SansSerif(int pixelSize, bool bold) {
@@ -59,8 +63,8 @@ TAboutBox::TAboutBox(QWidget* parent)
 
     ProductName =
         MakeLabel(Panel1, "ProductName", QStringLiteral("Kolvane"), SansSerif(32, true), {128, 16});
-    Version = MakeLabel(Panel1, "Version", QStringLiteral("Version 290306"), SansSerif(11, true),
-                        {132, 76});
+    Version =
+        MakeLabel(Panel1, "Version", KolvErkl::ProgramVersion(), SansSerif(11, true), {132, 76});
     Copyright =
         MakeLabel(Panel1, "Copyright", QStringLiteral("Copyright (C) 2026 Kolvane-udviklerne"),
                   SansSerif(16, true), {8, 116});

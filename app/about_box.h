@@ -16,7 +16,7 @@ public:
     QFrame* Panel1 = nullptr;
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;
-    QLabel* Version = nullptr; // the main window's caption ends with its text
+    QLabel* Version = nullptr; // KolvErkl::ProgramVersion()
     QLabel* Copyright = nullptr;
     QPushButton* OKButton = nullptr;
 
@@ -25,3 +25,9 @@ protected:
 };
 
 extern TAboutBox* AboutBox;
+
+namespace KolvErkl {
+// "Version 290306": the about box shows it, and the main window's caption
+// ends with it.
+QString ProgramVersion();
+} // namespace KolvErkl

@@ -35,6 +35,7 @@ TOverskrif::TOverskrif(QWidget* parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(48, 40, 297, 24);
+    Edit1->setText(KolvErkl::Heading); // a heading restored with a lesson
     Edit1->installEventFilter(this);
     Label1->setBuddy(Edit1); // the field's name for a screen reader
 

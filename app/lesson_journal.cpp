@@ -50,7 +50,7 @@ bool isJournalName(const QString& name) {
 
 bool askYesNo(QWidget* parent, const QString& first, const QString& second) {
     std::unique_ptr<TForm6> ownQuestion;
-    TForm6* question = Form6;
+    TForm6* question = OnFirstUse(Form6);
     if (question == nullptr) {
         ownQuestion = std::make_unique<TForm6>(parent);
         question = ownQuestion.get();

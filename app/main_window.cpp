@@ -225,8 +225,8 @@ void TForm1::PrintActivityLog() {
 }
 
 void TForm1::ShowHeadingDialog() {
-    if (Overskrif)
-        Overskrif->exec();
+    if (TOverskrif* dialog = KolvErkl::OnFirstUse(Overskrif))
+        dialog->exec();
 }
 
 // ---- Window events ------------------------------------------------------
@@ -294,8 +294,7 @@ void TForm1::FormActivate() {
     if (activated_)
         return;
     activated_ = true;
-    setWindowTitle(QStringLiteral("   Kolvane   ") +
-                   (AboutBox ? AboutBox->Version->text() : QStringLiteral("Version 290306")));
+    setWindowTitle(QStringLiteral("   Kolvane   ") + KolvErkl::ProgramVersion());
     KolvErkl::SeedRandom(static_cast<uint32_t>(KolvErkl::TimeOfDay() * 1000.0));
     KolvErkl::NumberOfVariables = 3;
     KolvErkl::OwnTaskSpan = 0;
@@ -412,19 +411,20 @@ void TForm1::Afslut1Click() {
 }
 
 void TForm1::Definernyopgave1Click() {
-    if (!Form5)
+    TForm5* define = KolvErkl::OnFirstUse(Form5);
+    if (!define)
         return;
-    exercise_->RunOutsideCheck([this] {
-        Form5->SetFileDialogs(fileDialogs_);
-        Form5->exec();
+    exercise_->RunOutsideCheck([this, define] {
+        define->SetFileDialogs(fileDialogs_);
+        define->exec();
         if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)
             exercise_->StartTask();
     });
 }
 
 void TForm1::Listeoveregneopgaver1Click() {
-    if (Form7)
-        Form7->exec();
+    if (TForm7* list = KolvErkl::OnFirstUse(Form7))
+        list->exec();
 }
 
 void TForm1::Vejledning1Click() {
@@ -432,6 +432,6 @@ void TForm1::Vejledning1Click() {
 }
 
 void TForm1::Omprogrammet1Click() {
-    if (AboutBox)
-        AboutBox->exec();
+    if (TAboutBox* about = KolvErkl::OnFirstUse(AboutBox))
+        about->exec();
 }

@@ -19,22 +19,18 @@ TForm1* CreateWindows() {
     HelpFile = DefaultHelpFile();
     HelpHook = ShowHelpWindow;
 
-    // Every other window belongs to the main window and goes with it.
+    // Every other window belongs to the main window and goes with it. The
+    // dialogs come on their first use.
     Form1 = new TForm1;
     Form2 = &Form1->ExerciseWindow();
-    AboutBox = new TAboutBox(Form1);
-    Overskrif = new TOverskrif(Form1);
-    Form4 = new TForm4(Form1);
-    Form3 = new TForm3(Form1);
-    Form5 = new TForm5(Form1);
-    Form7 = new TForm7(Form1);
-    Form6 = new TForm6(Form1);
+    SetDialogOwner(Form1);
     return Form1;
 }
 
 void DestroyWindows() {
     delete HelpWindow;
     HelpWindow = nullptr;
+    SetDialogOwner(nullptr);
     delete Form1;
     Form1 = nullptr;
     Form2 = nullptr;

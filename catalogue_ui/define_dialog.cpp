@@ -245,7 +245,7 @@ void TForm5::AcceptTask() {
     // A slot in use is only replaced when the teacher agrees.
     if (!OwnTaskSlot(n).IsFree()) {
         std::unique_ptr<TForm6> ownQuestion;
-        TForm6* question = Form6;
+        TForm6* question = OnFirstUse(Form6);
         if (question == nullptr) {
             ownQuestion = std::make_unique<TForm6>(this);
             question = ownQuestion.get();

@@ -33,4 +33,4 @@ private:
     bool Edit1KeyPress(const QKeyEvent& key); // true: swallowed
 };
 
-extern TForm3* Form3; // created once at start-up by the main window
+extern TForm3* Form3; // made on its first use (KolvErkl::OnFirstUse)

@@ -137,9 +137,10 @@ QPoint TForm2::AnswerDialogPosition(int row) const {
     QPoint place = PaintBox1->mapToGlobal(AnswerDialogPlace(row) - QPoint(0, ToolbarHeight));
     // Where the screen is too small for the place (a large scale), the
     // dialog stays whole on the screen.
-    if (const QScreen* screen = this->screen(); screen && Form4) {
+    const TForm4* dialog = OnFirstUse(Form4);
+    if (const QScreen* screen = this->screen(); screen && dialog) {
         const QRect area = screen->availableGeometry();
-        const QSize size = Form4->frameGeometry().size();
+        const QSize size = dialog->frameGeometry().size();
         place.setX(std::clamp(place.x(), area.left(),
                               std::max(area.left(), area.right() + 1 - size.width())));
         place.setY(std::clamp(place.y(), area.top(),
@@ -156,14 +157,15 @@ void TForm2::AskAnswer() {
         if (MouseInRect(field.left(), field.top(), field.right(), field.bottom()))
             row = i;
     }
-    if (row == 0 || !Form4)
+    TForm4* dialog = row == 0 ? nullptr : OnFirstUse(Form4);
+    if (!dialog)
         return;
 
-    Form4->move(AnswerDialogPosition(row));
-    Form4->exec();
+    dialog->move(AnswerDialogPosition(row));
+    dialog->exec();
 
     bool valid = false;
-    const int32_t answer = Form4->AnswerText.toInt(&valid, 10);
+    const int32_t answer = dialog->AnswerText.toInt(&valid, 10);
     if (!valid)
         return;
     Answers[row] = answer;

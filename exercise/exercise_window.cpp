@@ -636,8 +636,8 @@ void TForm2::SpeedButton17Click() {
 void TForm2::ChooseTask() {
     RunOutsideCheck([this] {
         const int32_t running = CurrentTask;
-        if (Form3)
-            Form3->exec();
+        if (TForm3* picker = OnFirstUse(Form3))
+            picker->exec();
         // Left without a task, or with a number that names none: the task
         // in force goes on with its rule.
         if (CurrentTask <= 0 || !StartTask())

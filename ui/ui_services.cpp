@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -31,6 +32,18 @@ void ResetUiServices() {
 [[maybe_unused]] const bool resetRegistered = RegisterStateReset(ResetUiServices);
 
 } // namespace
+
+namespace {
+QPointer<QWidget> dialogOwner; // clears itself when the owner goes
+} // namespace
+
+void SetDialogOwner(QWidget* owner) {
+    dialogOwner = owner;
+}
+
+QWidget* DialogOwner() {
+    return dialogOwner.data();
+}
 
 void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
     if (MessageHook) {

@@ -44,6 +44,21 @@ Object* Named(Object* object, const QString& name, const QString& words = QStrin
     return object;
 }
 
+// The program's dialogs are made on their first use, not at start-up, so
+// that the main window shows sooner and the program holds only the windows
+// a lesson opens. Each dialog is made once, hidden, as a child of the owner
+// that start-up sets (the main window), and is kept for the whole run, so
+// that its fields keep what the pupil left in them. Without an owner (a test
+// that makes its windows one by one) nothing is made: a dialog that was not
+// made stays absent, and its caller goes on without it.
+void SetDialogOwner(QWidget* owner);
+QWidget* DialogOwner();
+template <typename Dialog> Dialog* OnFirstUse(Dialog*& dialog) {
+    if (dialog == nullptr && DialogOwner() != nullptr)
+        dialog = new Dialog(DialogOwner());
+    return dialog;
+}
+
 // Sets a window's caption. An empty caption is shown as one blank, which
 // looks the same: the window system would put the program's name into an
 // empty title.
