@@ -56,14 +56,12 @@ const QString NoValuesText = QStringLiteral(
 const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg opgaven igen.");
 
 // The button's plain words are its accessible name and the start of its
-// hint; the hint goes on with the button's key (CreateKeys).
-QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& words,
-                         const QPixmap& picture) {
+// hint; the hint goes on with the button's key (CreateKeys). Its picture
+// comes when the window first shows (DrawButtonPictures).
+QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& words) {
     auto* button = Named(new QToolButton(parent), name, words);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
     button->setToolTip(words);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(picture.size());
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -101,8 +99,9 @@ TForm2::TForm2(QWidget* clientArea, ExerciseHost* host) : QWidget(clientArea), h
     CreatePicture();
     CreateKeys();
     NameEmptyLabels();
+    // Laid out when it first shows: measuring the labels' texts loads the
+    // window's font, which the title phase does not need.
     resize(594, 365);
-    LayOut();
 
     NumberOfVariables = 3;
 
@@ -134,30 +133,30 @@ void TForm2::CreateToolbar() {
         const char* name;
         int x;
         QString words; // what the button does, in plain words
-        QPixmap picture;
+        QPixmap (*picture)();
         void (TForm2::*click)();
     };
     const ButtonRow buttons[] = {
-        {SpeedButton10, "SpeedButton10", 18, QStringLiteral("Udskriv"), PrinterPicture(),
+        {SpeedButton10, "SpeedButton10", 18, QStringLiteral("Udskriv"), PrinterPicture,
          &TForm2::SpeedButton10Click},
         {SpeedButton11, "SpeedButton11", 54, QStringLiteral("Navn eller overskrift til udskrifter"),
-         PencilPicture(), &TForm2::SpeedButton11Click},
+         PencilPicture, &TForm2::SpeedButton11Click},
         {SpeedButton18, "SpeedButton18", 90, QStringLiteral("Kopier forløbet til Klippebordet"),
-         DocumentsPicture(), &TForm2::SpeedButton18Click},
+         DocumentsPicture, &TForm2::SpeedButton18Click},
         {SpeedButton12, "SpeedButton12", 146, QStringLiteral("2 eller 3 variable"),
-         VariablesPicture(), &TForm2::SpeedButton12Click},
-        {SpeedButton17, "SpeedButton17", 182, QStringLiteral("Vælg opgave"), TaskListPicture(),
+         VariablesPicture, &TForm2::SpeedButton12Click},
+        {SpeedButton17, "SpeedButton17", 182, QStringLiteral("Vælg opgave"), TaskListPicture,
          &TForm2::SpeedButton17Click},
-        {SpeedButton13, "SpeedButton13", 238, QStringLiteral("Observér"), SpectaclesPicture(),
+        {SpeedButton13, "SpeedButton13", 238, QStringLiteral("Observér"), SpectaclesPicture,
          &TForm2::SpeedButton13Click},
         {SpeedButton14, "SpeedButton14", 276, QStringLiteral("Eksperimentér"),
-         QuestionDigitsPicture(), &TForm2::SpeedButton14Click},
+         QuestionDigitsPicture, &TForm2::SpeedButton14Click},
         {SpeedButton15, "SpeedButton15", 314, QStringLiteral("Kontrollér"),
-         TickPicture(QColor(250, 220, 0)), &TForm2::SpeedButton15Click},
+         [] { return TickPicture(QColor(250, 220, 0)); }, &TForm2::SpeedButton15Click},
     };
     for (const ButtonRow& row : buttons) {
-        row.button =
-            speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.words, row.picture);
+        row.button = speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.words);
+        undrawnPictures_.emplace_back(row.button, row.picture);
         connect(row.button, &QToolButton::clicked, this, row.click);
     }
 
@@ -270,7 +269,8 @@ void TForm2::CreatePicture() {
 
     // The button lies on the picture, so that it scrolls with it.
     SpeedButton16 = speedButton(PaintBox1, QStringLiteral("SpeedButton16"), 544, 24,
-                                QStringLiteral("Udfør kontrol"), TickPicture(QColor(0, 170, 0)));
+                                QStringLiteral("Udfør kontrol"));
+    undrawnPictures_.emplace_back(SpeedButton16, [] { return TickPicture(QColor(0, 170, 0)); });
     SpeedButton16->raise();
     SpeedButton16->hide();
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
@@ -307,7 +307,17 @@ void TForm2::FillClientArea() {
         setGeometry(parentWidget()->rect());
 }
 
+void TForm2::DrawButtonPictures() {
+    for (const auto& [button, draw] : undrawnPictures_) {
+        const QPixmap picture = draw();
+        button->setIcon(QIcon(picture));
+        button->setIconSize(picture.size());
+    }
+    undrawnPictures_.clear();
+}
+
 void TForm2::showEvent(QShowEvent* event) {
+    DrawButtonPictures();
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();

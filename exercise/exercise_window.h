@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <utility>
+#include <vector>
 
 class ExerciseHost;
 class QAction;
@@ -29,6 +30,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QScrollArea;
+class QPixmap;
 class QToolButton;
 class TPaintBox;
 
@@ -187,6 +189,10 @@ private:
     // experiment and the check, or with no cell to stand on.
     QRect KeyCursorCell() const;
     void LayOut();
+    // The buttons' pictures, drawn when the window first shows: drawing the
+    // digits on two of them loads fonts that the title phase does not need.
+    void DrawButtonPictures();
+    std::vector<std::pair<QToolButton*, QPixmap (*)()>> undrawnPictures_;
     void RepaintPicture();
     void SetPrintEnabled(bool enabled);
     void SetKeypadVisible(bool visible);

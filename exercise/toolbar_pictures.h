@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pictures of the exercise window's toolbar buttons, drawn at start-up.
+// The pictures of the exercise window's buttons, drawn when it first shows.
 #pragma once
 
 #include <QPixmap>
