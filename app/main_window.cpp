@@ -315,6 +315,9 @@ void TForm1::Timer1Timer() {
     // the lesson is taken up after the load.
     if (journal_)
         journal_->OfferUnfinishedLesson(this);
+    // The exercise window covers the title picture for good: its memory
+    // goes before the window takes its own.
+    Image1->clear();
     exercise_->OpenAfterTitle();
     if (journal_)
         journal_->ResumeLesson();
