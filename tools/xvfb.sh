@@ -2,7 +2,10 @@
 # Sourced by the scripts that show the program on a virtual display.
 #
 # start_xvfb [:N] starts Xvfb (1280x800, 24 bits, no TCP) on display :N, or
-# on the first free display, and returns once the server listens. It sets
+# on the first free display, and returns once the server listens. The server
+# does not reset when its last client goes (-noreset): a program started
+# right after one was killed would otherwise meet a server in the middle of
+# its reset and fail to connect. It sets
 # `display` to the display's number and `xvfb_pid` to the server's process;
 # the caller stops it. A server that does not start (the display is taken,
 # Xvfb is missing, it ends or stays silent for five seconds) is reported on
@@ -19,10 +22,10 @@ start_xvfb() {
     server_log=$(mktemp)
     if [[ -n ${1:-} ]]; then
         echo "${1#:}" >"$number_file"
-        Xvfb "$1" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>"$server_log" &
+        Xvfb "$1" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>"$server_log" &
     else
         # Xvfb writes the number of the display it found free once it listens.
-        Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >/dev/null 2>"$server_log" &
+        Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>"$server_log" &
     fi
     xvfb_pid=$!
     for _ in $(seq 50); do
