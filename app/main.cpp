@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     KolvaneApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Kolvane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kolvane.Kolvane"));
-    // Every window, the guide's too, carries the program's icon.
+    // Every window, the main window and the guide's too, carries the program's icon.
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
     // Without the translation the dialogs stay English; the program runs on.
     QTranslator qtTexts;

@@ -97,7 +97,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     RegisterPictures();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(QIcon(QStringLiteral(":/kolvane.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(KolvErkl::CourierNew(12));

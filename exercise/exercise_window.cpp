@@ -57,7 +57,7 @@ const QString RuleChangedText = QStringLiteral("Opgavens regel er skiftet. Vælg
 
 // The button's plain words are its accessible name and the start of its
 // hint; the hint goes on with the button's key (CreateKeys). Its picture
-// comes when the window first shows (DrawButtonPictures).
+// comes when the window first shows (DrawPictures).
 QToolButton* speedButton(QWidget* parent, const QString& name, int x, int y, const QString& words) {
     auto* button = Named(new QToolButton(parent), name, words);
     button->setGeometry(x, y, ButtonSize, ButtonSize);
@@ -156,7 +156,11 @@ void TForm2::CreateToolbar() {
     };
     for (const ButtonRow& row : buttons) {
         row.button = speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.words);
-        undrawnPictures_.emplace_back(row.button, row.picture);
+        undrawn_.emplace_back([button = row.button, draw = row.picture] {
+            const QPixmap picture = draw();
+            button->setIcon(QIcon(picture));
+            button->setIconSize(picture.size());
+        });
         connect(row.button, &QToolButton::clicked, this, row.click);
     }
 
@@ -172,14 +176,16 @@ void TForm2::CreateToolbar() {
 void TForm2::CreatePictureHolders() {
     // The pictures of the machine, held by hidden images as in the toolbar
     // of the design; the painter draws from the same pictures.
-    const std::tuple<const char*, QImage, QString> pictures[] = {
-        {"Pilen", ArrowPicture(), QStringLiteral("Pil")},
-        {"Ofelt", FieldPicture(70), QStringLiteral("Felt")},
-        {"Kfelt", FieldPicture(80), QStringLiteral("Bredt felt")}};
-    for (const auto& [name, image, words] : pictures) {
+    const std::tuple<const char*, const QImage& (*)(), QString> pictures[] = {
+        {"Pilen", DrawnArrow, QStringLiteral("Pil")},
+        {"Ofelt", []() -> const QImage& { return DrawnField(false); }, QStringLiteral("Felt")},
+        {"Kfelt", []() -> const QImage& { return DrawnField(true); },
+         QStringLiteral("Bredt felt")}};
+    for (const auto& [name, picture, words] : pictures) {
         auto* holder = Named(new QLabel(Panel1), QLatin1String(name), words);
-        holder->setPixmap(QPixmap::fromImage(image));
         holder->hide();
+        undrawn_.emplace_back(
+            [holder, picture = picture] { holder->setPixmap(QPixmap::fromImage(picture())); });
     }
 }
 
@@ -270,7 +276,11 @@ void TForm2::CreatePicture() {
     // The button lies on the picture, so that it scrolls with it.
     SpeedButton16 = speedButton(PaintBox1, QStringLiteral("SpeedButton16"), 544, 24,
                                 QStringLiteral("Udfør kontrol"));
-    undrawnPictures_.emplace_back(SpeedButton16, [] { return TickPicture(QColor(0, 170, 0)); });
+    undrawn_.emplace_back([button = SpeedButton16] {
+        const QPixmap picture = TickPicture(QColor(0, 170, 0));
+        button->setIcon(QIcon(picture));
+        button->setIconSize(picture.size());
+    });
     SpeedButton16->raise();
     SpeedButton16->hide();
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
@@ -307,17 +317,14 @@ void TForm2::FillClientArea() {
         setGeometry(parentWidget()->rect());
 }
 
-void TForm2::DrawButtonPictures() {
-    for (const auto& [button, draw] : undrawnPictures_) {
-        const QPixmap picture = draw();
-        button->setIcon(QIcon(picture));
-        button->setIconSize(picture.size());
-    }
-    undrawnPictures_.clear();
+void TForm2::DrawPictures() {
+    for (const std::function<void()>& draw : undrawn_)
+        draw();
+    undrawn_.clear();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
-    DrawButtonPictures();
+    DrawPictures();
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();

@@ -30,7 +30,6 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QScrollArea;
-class QPixmap;
 class QToolButton;
 class TPaintBox;
 
@@ -189,10 +188,11 @@ private:
     // experiment and the check, or with no cell to stand on.
     QRect KeyCursorCell() const;
     void LayOut();
-    // The buttons' pictures, drawn when the window first shows: drawing the
-    // digits on two of them loads fonts that the title phase does not need.
-    void DrawButtonPictures();
-    std::vector<std::pair<QToolButton*, QPixmap (*)()>> undrawnPictures_;
+    // The pictures of the buttons and of the picture holders, drawn when
+    // the window first shows: drawing the digits on two buttons loads fonts
+    // that the title phase does not need.
+    void DrawPictures();
+    std::vector<std::function<void()>> undrawn_;
     void RepaintPicture();
     void SetPrintEnabled(bool enabled);
     void SetKeypadVisible(bool visible);

@@ -54,6 +54,17 @@ QImage FieldPicture(int width, int height) {
     return image;
 }
 
+const QImage& DrawnArrow() {
+    static const QImage arrow = ArrowPicture();
+    return arrow;
+}
+
+const QImage& DrawnField(bool wide) {
+    static const QImage narrow = FieldPicture(70);
+    static const QImage broad = FieldPicture(80);
+    return wide ? broad : narrow;
+}
+
 } // namespace KolvErkl
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {}
@@ -116,7 +127,7 @@ void drawField(QPainter& canvas, const QImage& picture, const QRect& field, int 
 void drawRow(QPainter& canvas, const QImage& field, QRect (*fieldAt)(int row, int column), int row,
              int n, const KolvErkl::MachineRow& values, int inputInset, const QString& output,
              int outputInset) {
-    static const QImage arrow = KolvErkl::ArrowPicture();
+    const QImage& arrow = KolvErkl::DrawnArrow();
     for (int j = 1; j <= n; ++j)
         drawField(canvas, field, fieldAt(row, j), inputInset, values.Inputs[j - 1]);
     canvas.drawImage(ArrowLeft, fieldAt(row, 1).top() + ArrowDrop, arrow);
@@ -127,11 +138,8 @@ void drawRow(QPainter& canvas, const QImage& field, QRect (*fieldAt)(int row, in
 
 void TForm2::PaintBox1Paint(QPainter& canvas) {
     using namespace KolvErkl;
-    static const QImage narrowField = KolvErkl::FieldPicture(70);
-    static const QImage wideField = KolvErkl::FieldPicture(80);
-
     canvas.setFont(PaintBox1->font());
-    const QImage& field = ExerciseMode == Check ? wideField : narrowField;
+    const QImage& field = KolvErkl::DrawnField(ExerciseMode == Check);
     const int n = KolvErkl::NumberOfVariables;
 
     switch (ExerciseMode) {

@@ -24,6 +24,10 @@ QImage ArrowPicture();
 // Ofelt (70 x 35) and Kfelt (80 x 35): a white field with a sunken border
 // two pixels wide.
 QImage FieldPicture(int width, int height = 35);
+// The same pictures, drawn once for the run, which the painter and the
+// window's picture holders share: the arrow, and Kfelt (wide) or Ofelt.
+const QImage& DrawnArrow();
+const QImage& DrawnField(bool wide);
 
 } // namespace KolvErkl
 
