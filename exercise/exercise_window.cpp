@@ -156,11 +156,7 @@ void TForm2::CreateToolbar() {
     };
     for (const ButtonRow& row : buttons) {
         row.button = speedButton(Panel1, QLatin1String(row.name), row.x, ButtonTop, row.words);
-        undrawn_.emplace_back([button = row.button, draw = row.picture] {
-            const QPixmap picture = draw();
-            button->setIcon(QIcon(picture));
-            button->setIconSize(picture.size());
-        });
+        PictureWhenShown(row.button, row.picture);
         connect(row.button, &QToolButton::clicked, this, row.click);
     }
 
@@ -276,11 +272,7 @@ void TForm2::CreatePicture() {
     // The button lies on the picture, so that it scrolls with it.
     SpeedButton16 = speedButton(PaintBox1, QStringLiteral("SpeedButton16"), 544, 24,
                                 QStringLiteral("Udfør kontrol"));
-    undrawn_.emplace_back([button = SpeedButton16] {
-        const QPixmap picture = TickPicture(QColor(0, 170, 0));
-        button->setIcon(QIcon(picture));
-        button->setIconSize(picture.size());
-    });
+    PictureWhenShown(SpeedButton16, [] { return TickPicture(QColor(0, 170, 0)); });
     SpeedButton16->raise();
     SpeedButton16->hide();
     connect(SpeedButton16, &QToolButton::clicked, this, &TForm2::SpeedButton16Click);
@@ -315,6 +307,14 @@ void TForm2::resizeEvent(QResizeEvent* event) {
 void TForm2::FillClientArea() {
     if (isVisible())
         setGeometry(parentWidget()->rect());
+}
+
+void TForm2::PictureWhenShown(QToolButton* button, QPixmap (*draw)()) {
+    undrawn_.emplace_back([button, draw] {
+        const QPixmap picture = draw();
+        button->setIcon(QIcon(picture));
+        button->setIconSize(picture.size());
+    });
 }
 
 void TForm2::DrawPictures() {

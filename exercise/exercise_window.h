@@ -30,6 +30,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QScrollArea;
+class QPixmap;
 class QToolButton;
 class TPaintBox;
 
@@ -192,6 +193,8 @@ private:
     // the window first shows: drawing the digits on two buttons loads fonts
     // that the title phase does not need.
     void DrawPictures();
+    // A button's picture, drawn by draw when the window first shows.
+    void PictureWhenShown(QToolButton* button, QPixmap (*draw)());
     std::vector<std::function<void()>> undrawn_;
     void RepaintPicture();
     void SetPrintEnabled(bool enabled);
