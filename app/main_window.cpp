@@ -139,8 +139,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     qtDialogs_ = std::make_unique<QtFileDialogs>(this);
     fileDialogs_ = qtDialogs_.get();
-    printer_ = std::make_unique<KolvErkl::PrinterBackend>(this);
-    printBackend_ = printer_.get();
 }
 
 TForm1::~TForm1() = default;
@@ -200,7 +198,7 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend) {
-    printBackend_ = backend ? backend : printer_.get();
+    printBackend_ = backend;
 }
 
 void TForm1::SetFileDialogs(KolvErkl::FileDialogs* dialogs) {
@@ -214,7 +212,17 @@ void TForm1::SetPrintMenuEnabled(bool enabled) {
 }
 
 void TForm1::PrintActivityLog() {
-    WatchedPrinter printer(*printBackend_);
+    if (!printBackend_ && !printer_) {
+        KolvErkl::LoadedPrinter loaded =
+            KolvErkl::LoadPrinter(this, KolvErkl::PrinterModuleFolders());
+        if (loaded.Failed) {
+            KolvErkl::ShowMessage(this, QString::fromStdString(loaded.Message),
+                                  KolvErkl::PrintFailedCaption);
+            return;
+        }
+        printer_ = std::move(loaded.Result);
+    }
+    WatchedPrinter printer(printBackend_ ? *printBackend_ : *printer_);
     const KolvErkl::PrintResult result = KolvErkl::PrintLog(printer, Memo1->font());
     if (result.Failed)
         KolvErkl::ShowMessage(this, QString::fromStdString(result.Message),

@@ -45,7 +45,9 @@ public:
     QWidget* ClientArea() const { return clientArea_; }
     // The exercise window, made with the main window and gone with it.
     TForm2& ExerciseWindow() const { return *exercise_; }
-    // Where "Udskriv" prints; the printer with its print dialog unless set.
+    // Where "Udskriv" prints; unless set (nullptr goes back to it), the
+    // system's printer with its print dialog, from the printer module loaded
+    // at the first print.
     void SetPrintBackend(KolvErkl::PrintBackend* backend);
     // Sends the questions of the loads and of the define dialog's save offer
     // to another answerer (a scripted stand-in in tests); nullptr goes back
@@ -107,8 +109,8 @@ private:
     // The real dialogs and printer, and the ones in force.
     std::unique_ptr<KolvErkl::FileDialogs> qtDialogs_;
     KolvErkl::FileDialogs* fileDialogs_ = nullptr;
-    std::unique_ptr<KolvErkl::PrintBackend> printer_;
-    KolvErkl::PrintBackend* printBackend_ = nullptr;
+    std::unique_ptr<KolvErkl::PrintBackend> printer_; // once it was loaded
+    KolvErkl::PrintBackend* printBackend_ = nullptr;  // set instead of the printer
     KolvErkl::LessonJournal* journal_ = nullptr;
     bool shown_ = false;
     bool activated_ = false;

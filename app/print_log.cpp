@@ -4,19 +4,14 @@
 #include "engine/kolv_erkl.h"
 #include "exercise/activity_log.h"
 
-#include <QAbstractButton>
-#include <QChildEvent>
-#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
-#include <QGroupBox>
-#include <QLocale>
+#include <QLibrary>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include <algorithm>
 
@@ -24,6 +19,11 @@ namespace KolvErkl {
 
 QStringList PrintBuffer;
 const QString PrintFailedCaption = QStringLiteral("Kolvane");
+const QString PrinterModuleMissing = QStringLiteral(
+    "Kolvane kan ikke udskrive: programdelen til udskrivning (" KOLVANE_PRINTER_MODULE
+    ") mangler. Installér Kolvane igen.");
+const QString PrinterModuleBroken = QStringLiteral(
+    "Kolvane kan ikke udskrive: programdelen til udskrivning kunne ikke indlæses.\n");
 
 namespace {
 
@@ -174,10 +174,8 @@ bool OptionsChoosePaper(const QString& lpoptions, const QString& printerName) {
     return false;
 }
 
-namespace {
-
-// The printer options of the machine and of the user, where CUPS keeps them.
-bool userChoosesPaper(const QString& printerName) {
+bool UserChoosesPaper(const QString& printerName) {
+    // The printer options of the machine and of the user, where CUPS keeps them.
     const QString serverRoot = qEnvironmentVariableIsSet("CUPS_SERVERROOT")
                                    ? qEnvironmentVariable("CUPS_SERVERROOT")
                                    : QStringLiteral("/etc/cups");
@@ -191,146 +189,33 @@ bool userChoosesPaper(const QString& printerName) {
     return false;
 }
 
-} // namespace
-
-PrinterBackend::PrinterBackend(QWidget* dialogParent) : dialogParent_(dialogParent) {}
-
-PrinterBackend::~PrinterBackend() = default;
-
-QPrinter& PrinterBackend::Printer() {
-    // Made on the first print: a printer asks the print system for its
-    // printers and their settings, which a run that never prints (and
-    // start-up) need not wait for.
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        // The paper of the program's language, A4 in Danish, rather than the
-        // queue's own default (often Letter), unless the user's printer
-        // options name one. A choice made in the print dialog then holds
-        // for the rest of the run.
-        if (!userChoosesPaper(printer_->printerName()))
-            printer_->setPageSize(QPageSize(
-                QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                           : QPageSize::A4));
-    }
-    return *printer_;
+QStringList PrinterModuleFolders() {
+    // Beside the program in the build tree and on Windows; installed on
+    // Linux, where the installation keeps the program's own libraries.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return {programFolder,
+            QDir::cleanPath(programFolder + QStringLiteral("/" KOLVANE_MODULE_FOLDER))};
 }
 
-QPagedPaintDevice& PrinterBackend::Device() {
-    return Printer();
-}
-
-namespace {
-
-// Texts of Qt's print dialog that its Danish translation lacks (it holds
-// older wordings of them). Each is replaced only while it stands in English,
-// so a translation that has them takes precedence.
-struct DialogText {
-    const char* Object;
-    const char* English;
-    const char* Danish;
-};
-constexpr DialogText DanishDialogTexts[] = {
-    {"duplex", "Double Sided Printing", "Dobbeltsidet udskrivning"},
-    {"noDuplex", "Off", "Fra"},
-    {"duplexLong", "Long side binding", "Indbinding på den lange side"},
-    {"duplexShort", "Short side binding", "Indbinding på den korte side"},
-};
-
-void translateDialog(QObject* dialog) {
-    for (const DialogText& text : DanishDialogTexts) {
-        const QString english = QString::fromUtf8(text.English);
-        const QString danish = QString::fromUtf8(text.Danish);
-        if (auto* group = dialog->findChild<QGroupBox*>(QLatin1String(text.Object))) {
-            if (group->title() == english)
-                group->setTitle(danish);
-        } else if (auto* button = dialog->findChild<QAbstractButton*>(QLatin1String(text.Object))) {
-            if (button->text() == english)
-                button->setText(danish);
-        }
+LoadedPrinter LoadPrinter(QWidget* dialogParent, const QStringList& folders) {
+    // A module that cannot be loaded leaves the next folder its turn; its
+    // reason is told when none can.
+    QString firstReason;
+    for (const QString& folder : folders) {
+        const QString file = folder + QStringLiteral("/" KOLVANE_PRINTER_MODULE);
+        if (!QFileInfo(file).isFile())
+            continue;
+        // Never unloaded: the printer's code lives in it for the rest of the run.
+        QLibrary module(file);
+        if (const auto make = reinterpret_cast<MakePrinter>(module.resolve(MakePrinterName)))
+            return LoadedPrinter::Done(
+                std::unique_ptr<PrintBackend>(make(dialogParent, UserChoosesPaper)));
+        if (firstReason.isEmpty())
+            firstReason = module.errorString();
     }
-}
-
-// Qt's print dialog under CUPS shows its page range and its odd/even page
-// set even with the page range option off, for CUPS to pick the pages
-// itself. Every page of the log is printed, so both are hidden once the
-// dialog has set up its widgets, which it does each time it is shown; the
-// texts its translation lacks are put in Danish then too.
-class HidePageChoice : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            for (const char* name : {"gbPrintRange", "pageSetLabel", "pageSetCombo"})
-                if (auto* widget = watched->findChild<QWidget*>(QLatin1String(name)))
-                    widget->hide();
-            if (auto* all = watched->findChild<QAbstractButton*>(QStringLiteral("printAll")))
-                all->setChecked(true);
-            translateDialog(watched);
-        }
-        return false;
-    }
-};
-
-// Qt's print dialog under CUPS sets up its page settings, shown under
-// "Egenskaber", from the queue's default paper rather than the printer's, and
-// hands them to the printer when the dialog is accepted, even unseen. The
-// page settings are shown with the printer's paper instead; unseen, they
-// leave the printer's paper as it was.
-class KeepPaper : public QObject {
-public:
-    explicit KeepPaper(QPrinter& printer)
-        : printer_(printer), paper_(printer.pageLayout().pageSize()) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::ChildPolished) {
-            auto* settings = qobject_cast<QDialog*>(static_cast<QChildEvent*>(event)->child());
-            if (auto* sizes = settings
-                                  ? settings->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))
-                                  : nullptr) {
-                shown_ = true;
-                // The paper itself, or else the first of the same size.
-                int index = sizes->findData(QVariant::fromValue(paper_));
-                for (int i = 0; index < 0 && i < sizes->count(); ++i)
-                    if (sizes->itemData(i).value<QPageSize>().isEquivalentTo(paper_))
-                        index = i;
-                if (index >= 0)
-                    sizes->setCurrentIndex(index);
-            }
-        }
-        return false;
-    }
-    // After the dialog was accepted.
-    void Restore() {
-        if (!shown_)
-            printer_.setPageSize(paper_);
-    }
-
-private:
-    QPrinter& printer_;
-    QPageSize paper_;
-    bool shown_ = false;
-};
-
-} // namespace
-
-bool PrinterBackend::AskUser(int fromPage, int toPage, int maxPage) {
-    QPrintDialog dialog(&Printer(), dialogParent_);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setMinMax(1, maxPage);
-    dialog.setFromTo(fromPage, toPage);
-    // Every page is printed, so the dialog offers no page range, no
-    // selection and no file to print to. The options come last: setting the
-    // pages turns the page range back on.
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize |
-                      QAbstractPrintDialog::PrintCollateCopies);
-    HidePageChoice hidePageChoice;
-    dialog.installEventFilter(&hidePageChoice);
-    KeepPaper keepPaper(Printer());
-    dialog.installEventFilter(&keepPaper);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    keepPaper.Restore();
-    Printer().setDocName(QString()); // the print job has no title
-    return true;
+    if (firstReason.isEmpty())
+        return LoadedPrinter::Failure(PrinterModuleMissing.toStdString());
+    return LoadedPrinter::Failure((PrinterModuleBroken + firstReason).toStdString());
 }
 
 PrintResult PrintLog(PrintBackend& backend, const QFont& font) {

@@ -4,6 +4,7 @@
 // reached through PrintBackend so that the printout can also go to a PDF.
 #pragma once
 
+#include "app/print_backend.h"
 #include "catalogue/outcome.h"
 
 #include <QString>
@@ -13,7 +14,6 @@
 
 class QFont;
 class QPagedPaintDevice;
-class QPrinter;
 class QWidget;
 
 namespace KolvErkl {
@@ -60,38 +60,27 @@ public:
 // after every page but the last.
 void PrintPages(const PageGeometry& geometry, const QStringList& lines, PageSink& sink);
 
-// The printer and its dialog.
-class PrintBackend {
-public:
-    virtual ~PrintBackend() = default;
-    // The printer now selected.
-    virtual QPagedPaintDevice& Device() = 0;
-    // Shows the print dialog with the page settings; false when cancelled.
-    virtual bool AskUser(int fromPage, int toPage, int maxPage) = 0;
-};
-
 // Whether the user's own printer options (the text of a CUPS lpoptions file)
 // choose the paper for the printer: a "Dest" or "Default" line for it, or for
 // the printer an instance belongs to, that sets media, PageSize or
 // PageRegion.
 bool OptionsChoosePaper(const QString& lpoptions, const QString& printerName);
 
-// The system's printer, asked through the print dialog PrintDialog1: pages
-// 1 to the last, no page range, no selection, no printing to a file. The
-// print system is first reached when the log is printed.
-class PrinterBackend : public PrintBackend {
-public:
-    explicit PrinterBackend(QWidget* dialogParent);
-    ~PrinterBackend() override;
-    QPagedPaintDevice& Device() override;
-    bool AskUser(int fromPage, int toPage, int maxPage) override;
+// The same for the files where CUPS keeps the options of the machine and of
+// the user: the choice that the printer module is given.
+bool UserChoosesPaper(const QString& printerName);
 
-private:
-    QPrinter& Printer();
-
-    QWidget* dialogParent_;
-    std::unique_ptr<QPrinter> printer_;
-};
+// The system's printer from the printer module (print_backend.h), loaded
+// from the first of the folders where it can be; failed, with the message
+// the caller shows under PrintFailedCaption, when none holds it or none that
+// does can be loaded. The module stays loaded for the rest of the run.
+using LoadedPrinter = Outcome<std::unique_ptr<PrintBackend>>;
+LoadedPrinter LoadPrinter(QWidget* dialogParent, const QStringList& folders);
+// Where the program's printer module is: beside the program, or where the
+// installation puts it.
+QStringList PrinterModuleFolders();
+extern const QString PrinterModuleMissing; // names the module and asks for a new installation
+extern const QString PrinterModuleBroken;  // followed by the system's reason
 
 // What came of a print: failed, with the message that the caller shows in
 // the program's message box, when the printer could not start the job. A

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Kolvane under one prefix as Debian's own programs are installed
-# (programs in bin/, everything else under share/: GNUInstallDirs' folders,
+# (programs in bin/, the printer module in lib/<multiarch>/kolvane/,
+# everything else under share/: GNUInstallDirs' folders,
 # which the top-level CMakeLists.txt includes), and the Debian package:
 # `cpack -G DEB` in a build folder makes kolvane_<version>_<arch>.deb for
 # /usr. Included at the end of the top-level CMakeLists.txt, once every
@@ -34,6 +35,9 @@ foreach(program kolvane kolvane-tasks)
   endif()
 endforeach()
 if(TARGET kolvane)
+  # The printer module is the program's own, loaded by it alone: a private
+  # folder of the library folder, where the program looks for it.
+  install(TARGETS kolvane-printer LIBRARY DESTINATION ${KOLVANE_INSTALL_MODULEDIR})
   install(FILES ${kolvane_resources}/kolvane.HLP DESTINATION ${CMAKE_INSTALL_DATADIR}/kolvane)
   install(FILES ${kolvane_resources}/${kolvane_app_id}.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installing Kolvane on Windows as Windows programs are installed: everything
-# in one folder (Kolvane.exe, kolvane-tasks.exe, the guide, Qt's DLLs and
-# plugins, Qt's Danish texts, the MinGW runtime), and the packages of that
-# folder: `cpack` in the Windows build folder makes the installer
+# in one folder (Kolvane.exe, kolvane-tasks.exe, the printer module
+# kolvane-printer.dll, the guide, Qt's DLLs and plugins, Qt's Danish texts,
+# the MinGW runtime), and the packages of that folder: `cpack` in the Windows build folder makes the installer
 # Kolvane-<version>-win64.exe (NSIS) and the zip Kolvane-<version>-win64.zip.
 # Included at the end of the top-level CMakeLists.txt, once every target
 # exists.
@@ -12,15 +12,17 @@ set(kolvane_deps ${KOLVANE_WINDOWS_DEPS})
 
 if(TARGET kolvane)
   install(TARGETS kolvane kolvane-tasks RUNTIME DESTINATION .)
+  # The printer module lies beside the program, where it looks first.
+  install(TARGETS kolvane-printer LIBRARY DESTINATION .)
   # The plugins Qt loads by name: the Windows platform and styles.
   set(kolvane_plugins ${kolvane_deps}/plugins/platforms/qwindows.dll
                       ${kolvane_deps}/plugins/styles/qwindowsvistastyle.dll)
   install(FILES ${kolvane_deps}/plugins/platforms/qwindows.dll DESTINATION platforms)
   install(FILES ${kolvane_deps}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
-  # Every DLL that the programs and the plugins load, found by reading their
-  # imports: Qt's and the MinGW runtime's.
+  # Every DLL that the programs, the printer module and the plugins load,
+  # found by reading their imports: Qt's and the MinGW runtime's.
   install(CODE "
-    set(kolvane_binaries [[$<TARGET_FILE:kolvane>;$<TARGET_FILE:kolvane-tasks>;${kolvane_plugins}]])
+    set(kolvane_binaries [[$<TARGET_FILE:kolvane>;$<TARGET_FILE:kolvane-tasks>;$<TARGET_FILE:kolvane-printer>;${kolvane_plugins}]])
     set(kolvane_dll_folders [[${kolvane_deps}/bin;/usr/lib/gcc/x86_64-w64-mingw32/12-posix;/usr/x86_64-w64-mingw32/lib]])
     set(kolvane_lookup [[${PROJECT_BINARY_DIR}/dll-lookup]])
     set(kolvane_strip [[${CMAKE_STRIP}]])")

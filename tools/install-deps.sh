@@ -20,7 +20,8 @@ for option in "$@"; do
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         # What tools/check-package.sh checks the Debian package with.
         --package) packages+=(desktop-file-utils appstream lintian xvfb xauth xdotool imagemagick
-                              openbox xdg-utils libfile-mimeinfo-perl man-db dpkg-dev) ;;
+                              openbox xdg-utils libfile-mimeinfo-perl man-db dpkg-dev
+                              poppler-utils binutils) ;;
     esac
 done
 

@@ -263,6 +263,15 @@ TEST_F(MainWindowTest, PrinterThatCannotStartIsReportedInTheProgramsMessageBox) 
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].first, u"Printeren kunne ikke begynde udskriften."_qs);
     EXPECT_EQ(messages[0].second, u"Kolvane"_qs);
+
+    // No printer module beside the test program, nor where an installation
+    // keeps it: the print is refused with a message, and the log counts as
+    // not delivered.
+    Form1->Udskriv1Click();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].first, PrinterModuleMissing);
+    EXPECT_EQ(messages[1].second, u"Kolvane"_qs);
+    EXPECT_TRUE(DeliveredLog.isEmpty());
 }
 
 // Whatever hid "Udfør kontrol" and then left the check running gives the

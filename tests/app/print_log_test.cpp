@@ -15,6 +15,13 @@ using KolvTest::PdfPageCount;
 
 namespace {
 
+// The system's printer, from the printer module as the program loads it.
+std::unique_ptr<PrintBackend> SystemPrinter() {
+    LoadedPrinter loaded = LoadPrinter(nullptr, {u"" KOLVANE_PRINTER_FOLDER ""_qs});
+    EXPECT_FALSE(loaded.Failed) << loaded.Message;
+    return std::move(loaded.Result);
+}
+
 TEST(PrintBuffer, HeadingLinesThenTitleThenLog) {
     struct Case {
         QString heading;
@@ -113,7 +120,8 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
 #ifdef _WIN32
     GTEST_SKIP() << "Windows shows its own print dialog, which Qt cannot drive";
 #endif
-    PrinterBackend printer(nullptr);
+    const std::unique_ptr<PrintBackend> printer = SystemPrinter();
+    ASSERT_NE(printer, nullptr);
     QAbstractPrintDialog::PrintDialogOptions options;
     QList<int> pages;
     bool rangeShown = false;
@@ -136,7 +144,7 @@ TEST(PrintDialog, OffersNoPageRangeNoSelectionAndNoFile) {
                 english << button->text();
         print->reject();
     });
-    EXPECT_FALSE(printer.AskUser(1, 3, 3));
+    EXPECT_FALSE(printer->AskUser(1, 3, 3));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintPageRange));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintSelection));
     EXPECT_FALSE(options.testFlag(QAbstractPrintDialog::PrintToFile));
@@ -151,12 +159,47 @@ TEST(PrintDialog, AcceptedWithoutItsPageSettingsKeepsThePrintersPaper) {
     GTEST_SKIP() << "Windows shows its own print dialog, which Qt cannot drive";
 #endif
     // Qt's dialog under CUPS would put the queue's default paper there.
-    PrinterBackend printer(nullptr);
-    const QPageSize before = printer.Device().pageLayout().pageSize();
+    const std::unique_ptr<PrintBackend> printer = SystemPrinter();
+    ASSERT_NE(printer, nullptr);
+    const QPageSize before = printer->Device().pageLayout().pageSize();
     KolvTest::WhenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
-    ASSERT_TRUE(printer.AskUser(1, 1, 1));
-    EXPECT_TRUE(printer.Device().pageLayout().pageSize().isEquivalentTo(before))
-        << printer.Device().pageLayout().pageSize().name().toStdString();
+    ASSERT_TRUE(printer->AskUser(1, 1, 1));
+    EXPECT_TRUE(printer->Device().pageLayout().pageSize().isEquivalentTo(before))
+        << printer->Device().pageLayout().pageSize().name().toStdString();
+}
+
+// The module is looked for folder after folder; one that is missing or
+// cannot be loaded (here a file that is no library) is told, and never ends
+// the program.
+TEST(PrinterModule, LoadedFromTheFirstFolderWhereItLoadsOrRefusedWithAMessage) {
+    QTemporaryDir empty, damaged;
+    ASSERT_TRUE(empty.isValid() && damaged.isValid());
+    QFile junk(damaged.filePath(u"" KOLVANE_PRINTER_MODULE ""_qs));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    const QString real = u"" KOLVANE_PRINTER_FOLDER ""_qs;
+    struct Case {
+        const char* what;
+        QStringList folders;
+        const QString* message; // nullptr: loaded
+    };
+    const Case cases[] = {
+        {"no folder", {}, &PrinterModuleMissing},
+        {"not there", {empty.path()}, &PrinterModuleMissing},
+        {"damaged", {empty.path(), damaged.path()}, &PrinterModuleBroken},
+        {"after one that is not there", {empty.path(), real}, nullptr},
+        {"after a damaged one", {damaged.path(), real}, nullptr},
+    };
+    for (const Case& c : cases) {
+        LoadedPrinter loaded = LoadPrinter(nullptr, c.folders);
+        EXPECT_EQ(loaded.Failed, c.message != nullptr) << c.what;
+        EXPECT_EQ(loaded.Result != nullptr, c.message == nullptr) << c.what;
+        if (c.message) {
+            EXPECT_TRUE(QString::fromStdString(loaded.Message).startsWith(*c.message))
+                << c.what << ": " << loaded.Message;
+        }
+    }
 }
 
 TEST(PrintDialog, TheUsersPrinterOptionsChooseThePaperOrLeaveItToTheProgram) {
