@@ -2,12 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks it as a school's IT staff would meet
 # it, on a Debian 12 machine, as root:
-#   - the package's fields and file list (programs in bin/, data in share/,
-#     no test programs), lintian, desktop-file-validate and appstreamcli;
+#   - the package's fields and file list (programs in bin/, the printer
+#     module in lib/<multiarch>/kolvane/, data in share/, no test programs),
+#     lintian, desktop-file-validate and appstreamcli;
 #   - apt-get install, then the program as an ordinary user under a window
 #     manager on a virtual display: a new task saved under a bare name lands
-#     in that user's documents, F1 opens the guide, the desktop knows task
-#     files; screenshots of the Danish save dialog and of the guide;
+#     in that user's documents, F1 opens the guide, a task's log prints on
+#     the default printer (a PDF queue of tools/print-queue.sh), the desktop
+#     knows task files; screenshots of the Danish save dialog, of the guide
+#     and of the print dialog;
 #   - apt-get remove and purge leave nothing of the package behind.
 # Usage: tools/check-package.sh [USER]   (default user: pupil, made if missing)
 # The screenshots go to $KOLVANE_CHECK_OUT (default /tmp/kolvane-package-check);
@@ -30,6 +33,9 @@ check() { # check "what" command...
 
 # ---- Tools the checks need ------------------------------------------------
 tools/install-deps.sh --package
+# The default printer: a PDF queue, taken away again at the end.
+tools/print-queue.sh up >/dev/null
+printed=${KOLVANE_PRINT_QUEUE_OUTPUT:-/tmp/kolvane-print-queue.pdf}
 
 # ---- Build the package ----------------------------------------------------
 cmake --preset dev >/dev/null
@@ -37,6 +43,8 @@ cmake --build --preset dev -j2
 rm -f build/kolvane_*.deb
 (cd build && cpack -G DEB)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+moduledir=$(sed -n 's/^KOLVANE_INSTALL_MODULEDIR:PATH=//p' build/CMakeCache.txt)
+module=/usr/$moduledir/kolvane-printer.so
 deb=$source_dir/build/kolvane_${version}_$(dpkg --print-architecture).deb
 [[ -f $deb ]] || { echo "FAIL no package $deb"; exit 1; }
 pass "package $(basename "$deb")"
@@ -58,7 +66,7 @@ expected=(/usr/bin/kolvane /usr/bin/kolvane-tasks /usr/share/kolvane/kolvane.HLP
           /usr/share/applications/$app_id.desktop /usr/share/metainfo/$app_id.metainfo.xml
           /usr/share/mime/packages/$app_id.xml /usr/share/icons/hicolor/scalable/apps/$app_id.svg
           /usr/share/man/man1/kolvane.1.gz /usr/share/man/man1/kolvane-tasks.1.gz
-          /usr/share/doc/kolvane/copyright)
+          /usr/share/doc/kolvane/copyright "$module")
 for size in 16 32 48 64 128 256; do
     expected+=("/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
 done
@@ -69,11 +77,19 @@ done
 programs=$(grep '^/usr/bin/.' <<<"$listing" | tr '\n' ' ')
 [[ $programs == "/usr/bin/kolvane /usr/bin/kolvane-tasks " ]] && pass "only the two programs in bin/" ||
     fail "programs: $programs"
-grep -v '^/usr/\(bin\|share\)\(/\|$\)\|^/$\|^/usr/$' <<<"$listing" && fail "files outside /usr/bin and /usr/share" ||
-    pass "everything under /usr/bin and /usr/share"
+# Besides those, only the folders that lead to the module's folder.
+parents='/\|/usr/'
+parent=/usr
+for part in ${moduledir//\// }; do
+    parent+=/$part
+    parents+="\\|$parent/"
+done
+outside=$(grep -v "^/usr/\\(bin\\|share\\|$moduledir\\)\\(/\\|\$\\)" <<<"$listing" | grep -vx "$parents" || true)
+[[ -z $outside ]] && pass "everything under /usr/bin, /usr/share and /usr/$moduledir" ||
+    fail "files outside /usr/bin, /usr/share and /usr/$moduledir: $outside"
 
 tree=$(mktemp -d)
-trap 'rm -rf "$tree"' EXIT
+trap 'rm -rf "$tree"; tools/print-queue.sh down >/dev/null' EXIT
 dpkg-deb -x "$deb" "$tree"
 check "desktop-file-validate" desktop-file-validate "$tree/usr/share/applications/$app_id.desktop"
 check "appstreamcli validate --no-net" appstreamcli validate --no-net \
@@ -89,13 +105,38 @@ echo "$lintian_out" | sed 's/^/     lintian: /'
 grep -q '^E:' <<<"$lintian_out" && fail "lintian reports errors" || pass "lintian: no errors"
 
 # ---- Install and use it as an ordinary user --------------------------------
+# What of Kolvane's is on the machine apart from the package (the source list
+# of the Windows build, say) stays when the package goes; an installation of
+# an earlier check goes first.
+leftovers() {
+    find / -xdev \( -path /proc -o -path /sys -o -path /tmp -o -path /work -o -path /home \
+        -o -path /root -o -path "$source_dir" \) -prune -o -iname '*kolvane*' -print
+    # The caches that the triggers of shared-mime-info, desktop-file-utils,
+    # the icon theme and mailcap rebuild from the installed files.
+    grep -rls 'kolvane\|kvn' /usr/share/mime/globs2 /usr/share/applications/mimeinfo.cache \
+        /usr/share/icons/hicolor/icon-theme.cache /etc/mailcap 2>/dev/null || true
+    man -w kolvane 2>/dev/null || true
+}
+if dpkg-query -W kolvane >/dev/null 2>&1; then
+    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 purge -y kolvane >/dev/null
+fi
+before=$(leftovers | sort)
 DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y "$deb" >/dev/null
 check "installed" dpkg-query -W kolvane
+# Qt's print support comes with the printer module, at the first print, and
+# not with every start.
+readelf -d /usr/bin/kolvane | grep -q 'NEEDED.*PrintSupport' &&
+    fail "the program itself needs Qt's print support" || pass "the program starts without Qt's print support"
+ldd "$module" | grep -q 'not found' && fail "the printer module lacks libraries" ||
+    pass "the printer module finds its libraries"
 id "$user" >/dev/null 2>&1 || useradd -m "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
 # A desktop's first log-in makes the documents folder; the program makes none.
 runuser -u "$user" -- mkdir -p "$home/Documents"
 runuser -u "$user" -- rm -f "$home/Documents/Opg25.kvn"
+# A fresh start: the program of an earlier check was ended in its lesson,
+# which its journal would offer back first.
+runuser -u "$user" -- rm -rf "$home/.local/share/Kolvane"
 work=$(runuser -u "$user" -- mktemp -d)
 
 # A display of its own: KOLVANE_CHECK_DISPLAY, or the first free one.
@@ -111,7 +152,7 @@ program=$!
 cleanup_display() {
     kill "$program" "$wm" "$xvfb_pid" 2>/dev/null || true
 }
-trap 'cleanup_display; rm -rf "$tree"' EXIT
+trap 'cleanup_display; rm -rf "$tree"; tools/print-queue.sh down >/dev/null' EXIT
 
 window() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1; }
 sleep 5 # the title picture, then the exercise window
@@ -141,6 +182,21 @@ guide=$(window 'Kolvane - Vejledning')
 xdotool key Escape && sleep 1
 [[ -n $guide ]] && xdotool windowactivate --sync "$guide" 2>/dev/null && sleep 1
 import -window root "$out/guide.png"
+# The define dialog of the F1 step is cancelled; task 25 runs, and Ctrl+P
+# with the print dialog's Enter prints its log on the default printer,
+# through the module where the package put it.
+define=$(window 'Definition af ny opgave')
+[[ -n $define ]] && xdotool windowactivate --sync "$define" 2>/dev/null && xdotool key Escape
+sleep 1
+rm -f "$printed"
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+xdotool key ctrl+p
+sleep 2
+import -window root "$out/print-dialog.png"
+xdotool key Return
+until_true 60 test -s "$printed" && sleep 2
+pdftotext "$printed" - 2>/dev/null | grep -q "Opgave nummer:" &&
+    pass "the log printed on the default printer" || fail "nothing printed to $printed"
 grep -q . "$out/kolvane.log" && sed 's/^/     kolvane: /' "$out/kolvane.log"
 cleanup_display
 
@@ -154,15 +210,6 @@ check "man kolvane" man -w kolvane
 rm -rf "$work"
 
 # ---- Remove and purge ------------------------------------------------------
-leftovers() {
-    find / -xdev \( -path /proc -o -path /sys -o -path /tmp -o -path /work -o -path /home \
-        -o -path /root -o -path "$source_dir" \) -prune -o -iname '*kolvane*' -print
-    # The caches that the triggers of shared-mime-info, desktop-file-utils,
-    # the icon theme and mailcap rebuild from the installed files.
-    grep -rls 'kolvane\|kvn' /usr/share/mime/globs2 /usr/share/applications/mimeinfo.cache \
-        /usr/share/icons/hicolor/icon-theme.cache /etc/mailcap 2>/dev/null || true
-    man -w kolvane 2>/dev/null || true
-}
 # Without configuration files the package is gone for good at its removal;
 # a purge then has nothing left to do.
 for step in remove purge; do
@@ -170,11 +217,11 @@ for step in remove purge; do
         DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$step" -y kolvane >/dev/null
     fi
     dpkg-query -W kolvane >/dev/null 2>&1 && [[ $step == purge ]] && fail "dpkg still knows kolvane"
-    left=$(leftovers)
+    left=$(comm -13 <(echo "$before") <(leftovers | sort))
     [[ -z $left ]] && pass "apt-get $step leaves nothing behind" || fail "after apt-get $step: $left"
 done
 
-echo "Screenshots: $out/save-dialog.png $out/guide.png"
+echo "Screenshots: $out/save-dialog.png $out/guide.png $out/print-dialog.png"
 if ((failures)); then
     echo "$failures check(s) failed"
     exit 1
