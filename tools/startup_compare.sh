@@ -8,6 +8,13 @@
 # printed. Measure a Release build (the dev preset):
 #   tools/startup_compare.sh [path/to/kolvane]      (default build/app/kolvane)
 # KOLVANE_DISPLAY=N runs it on display :N (default: the first free one).
+#
+# KOLVANE_COUNT=instructions counts instead the instructions that each
+# program runs until it asks for its first window to be mapped (the first
+# xcb_map_window), with valgrind's callgrind, once each: the count hardly
+# moves between runs, where the clock on a busy or virtual machine swings by
+# a tenth, so it shows a change of a few per cent. Installs valgrind when it
+# is missing (as root).
 # The bare window and the watcher that times both are built beside the
 # program, in bench/ of its build folder (bench/startup_bare.cpp and
 # bench/startup_watch.c); KOLVANE_STARTUP_TOOLS names another folder of them.
@@ -40,6 +47,28 @@ trap cleanup EXIT
 
 source "$(dirname "$0")/xvfb.sh"
 start_xvfb ${KOLVANE_DISPLAY:+":$KOLVANE_DISPLAY"}
+
+if [[ ${KOLVANE_COUNT:-} == instructions ]]; then
+    source "$(dirname "$0")/apt-packages.sh"
+    install_missing valgrind >&2
+    # Prints the instructions of one run until the first map request.
+    count() {
+        DISPLAY=":$display" QT_QPA_PLATFORM=xcb valgrind --tool=callgrind \
+            --dump-before=xcb_map_window --callgrind-out-file="$work/$2.%p" "$1" >/dev/null 2>&1 &
+        local pid=$!
+        # The dump is whole once its last line, the totals, is written.
+        until_true 120 sh -c "grep -qs '^totals:' '$work/$2'.*.1" || { kill "$pid"; return 1; }
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+        sed -n 's/^summary: //p' "$work"/"$2".*.1
+    }
+    k_ins=$(count "$program" kolvane)
+    b_ins=$(count "$bare" bare)
+    awk -v k="$k_ins" -v b="$b_ins" 'BEGIN {
+        printf "instructions until mapped   Kolvane %.2f M   bare Qt %.2f M   ratio %.3f\n", k / 1e6, b / 1e6, k / b
+    }'
+    exit 0
+fi
 
 # Runs one program once; appends "ms KiB" to the file named.
 measure() {
