@@ -132,9 +132,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Memo1->setFont(font());
     Memo1->hide();
 
-    // The exercise window covers the client area once the title phase is
-    // over; it follows the client area's size from then on.
-    exercise_ = new TForm2(clientArea_, this);
+    // The exercise window is made once the title has been painted
+    // (ExerciseWindow); the client area's events tell when.
     clientArea_->installEventFilter(this);
 
     qtDialogs_ = std::make_unique<QtFileDialogs>(this);
@@ -195,6 +194,16 @@ void TForm1::BuildMenu() {
     // The menus that do not fit in a narrow menu bar go behind a button and
     // a menu that the bar makes when it needs them; they get their names then.
     MainMenu1->installEventFilter(this);
+}
+
+TForm2& TForm1::ExerciseWindow() {
+    if (!exercise_) {
+        // Hidden, and made to cover the client area when it opens; its
+        // making sets 3 variables, as the program's first activation does.
+        exercise_ = new TForm2(clientArea_, this);
+        Form2 = exercise_;
+    }
+    return *exercise_;
 }
 
 void TForm1::SetPrintBackend(KolvErkl::PrintBackend* backend) {
@@ -271,14 +280,23 @@ void TForm1::FormResize() {
     if (pos() != QPoint(0, 0))
         move(0, 0);
     PlaceTitlePicture();
-    exercise_->FillClientArea();
+    if (exercise_)
+        exercise_->FillClientArea();
 }
 
 // The exercise window follows the client area, which the menu bar's layout
 // sizes after the main window itself.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == clientArea_ && event->type() == QEvent::Resize)
+    if (watched == clientArea_ && event->type() == QEvent::Resize && exercise_)
         exercise_->FillClientArea();
+    // The title phase needs nothing of the exercise window but its place:
+    // it is made right after the title's first painting, so that the title
+    // shows as early as it can, and is ready long before it opens.
+    if (watched == clientArea_ && event->type() == QEvent::Paint && !exercise_ &&
+        !exerciseQueued_) {
+        exerciseQueued_ = true;
+        QTimer::singleShot(0, this, [this] { ExerciseWindow(); });
+    }
     if (watched == MainMenu1 && event->type() == QEvent::ChildAdded) {
         // Named once it is made whole.
         QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
@@ -314,6 +332,7 @@ void TForm1::Timer1Timer() {
     // taking the focus, the first activation may not have come yet. Its
     // set-up belongs before the exercise window loads the start-up file:
     // coming later it would empty the own-task table over the loaded task.
+    TForm2& exercise = ExerciseWindow();
     FormActivate();
     Timer1->stop();
     Udskriv1->setEnabled(false);
@@ -325,7 +344,7 @@ void TForm1::Timer1Timer() {
     // The exercise window covers the title picture for good: its memory
     // goes before the window takes its own.
     Image1->clear();
-    exercise_->OpenAfterTitle();
+    exercise.OpenAfterTitle();
     if (journal_)
         journal_->ResumeLesson();
 }
@@ -380,7 +399,7 @@ void TForm1::keyReleaseEvent(QKeyEvent* event) {
 // ---- Menu ---------------------------------------------------------------
 
 void TForm1::Hentegneopgaver1Click() {
-    exercise_->RunOutsideCheck([this] {
+    ExerciseWindow().RunOutsideCheck([this] {
         // A load never restarts a running task: it goes on with its number,
         // its rule (an own task's formula is copied when the task starts)
         // and its log, and the loaded task runs once the pupil picks it.
@@ -396,7 +415,7 @@ void TForm1::Hentegneopgaver1Click() {
 }
 
 void TForm1::HentEkstraopgaver1Click() {
-    exercise_->RunOutsideCheck([this] {
+    ExerciseWindow().RunOutsideCheck([this] {
         const bool running = exercise_->TaskRunning();
         const std::optional<std::string> ruleBefore = ExtraRuleInForce();
         const KolvErkl::FileResult result = KolvErkl::LoadExtraTasks(*fileDialogs_);
@@ -424,7 +443,7 @@ void TForm1::Definernyopgave1Click() {
     TForm5* define = KolvErkl::OnFirstUse(Form5);
     if (!define)
         return;
-    exercise_->RunOutsideCheck([this, define] {
+    ExerciseWindow().RunOutsideCheck([this, define] {
         define->SetFileDialogs(fileDialogs_);
         define->exec();
         if (!KolvErkl::DefineCancelled && KolvErkl::CurrentTask > 0)

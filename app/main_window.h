@@ -43,8 +43,10 @@ public:
 
     // The client area below the menu bar; the exercise window's parent.
     QWidget* ClientArea() const { return clientArea_; }
-    // The exercise window, made with the main window and gone with it.
-    TForm2& ExerciseWindow() const { return *exercise_; }
+    // The exercise window (Form2), made hidden right after the title was
+    // first painted, or at its first need before that; gone with the main
+    // window.
+    TForm2& ExerciseWindow();
     // Where "Udskriv" prints; unless set (nullptr goes back to it), the
     // system's printer with its print dialog, from the printer module loaded
     // at the first print.
@@ -105,7 +107,8 @@ private:
     void PlaceTitlePicture();
 
     QWidget* clientArea_ = nullptr;
-    TForm2* exercise_ = nullptr; // set in the constructor, never null after it
+    TForm2* exercise_ = nullptr; // made by ExerciseWindow()
+    bool exerciseQueued_ = false;
     // The real dialogs and printer, and the ones in force.
     std::unique_ptr<KolvErkl::FileDialogs> qtDialogs_;
     KolvErkl::FileDialogs* fileDialogs_ = nullptr;

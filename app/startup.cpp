@@ -19,10 +19,10 @@ TForm1* CreateWindows() {
     HelpFile = DefaultHelpFile();
     HelpHook = ShowHelpWindow;
 
-    // Every other window belongs to the main window and goes with it. The
-    // dialogs come on their first use.
+    // Every other window belongs to the main window and goes with it: the
+    // exercise window comes once the title has been painted, the dialogs on
+    // their first use.
     Form1 = new TForm1;
-    Form2 = &Form1->ExerciseWindow();
     SetDialogOwner(Form1);
     return Form1;
 }

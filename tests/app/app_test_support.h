@@ -77,6 +77,9 @@ protected:
     void SetUp() override {
         CatalogueTest::SetUp();
         CreateProgram();
+        // Made by the program once the title has been painted; the tests
+        // reach it before any painting.
+        Form1->ExerciseWindow();
     }
 
     // The windows with the test's stand-ins for messages, help, file dialogs

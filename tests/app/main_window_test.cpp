@@ -37,8 +37,9 @@ TEST(TitlePicturePlacement, HalfTheOuterSizeLessHalfThePicture) {
 
 using MainWindowTest = AppTest;
 
-// The dialogs come on their first use, each once, as the main window's
-// hidden children; the rest of the program holds them from then on.
+// The exercise window comes right after the title's first painting, the
+// dialogs on their first use, each once, as the main window's hidden
+// children; the rest of the program holds them from then on.
 TEST_F(MainWindowTest, WindowsAreCreatedHiddenDialogsOnFirstUse) {
     ASSERT_NE(Form1, nullptr);
     const auto dialogs = [] {
@@ -67,6 +68,32 @@ TEST_F(MainWindowTest, WindowsAreCreatedHiddenDialogsOnFirstUse) {
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(Form1->windowTitle(), u"Form1"_qs);
     EXPECT_EQ(NumberOfVariables, 3);
+}
+
+// The title phase needs nothing of the exercise window: it is made right
+// after the title's first painting, or earlier when something needs it.
+TEST_F(MainWindowTest, ExerciseWindowIsMadeOnceTheTitleWasPainted) {
+    for (const bool painted : {true, false}) {
+        DestroyWindows();
+        NumberOfVariables = 2;
+        CreateProgram();
+        EXPECT_EQ(Form2, nullptr);
+        EXPECT_EQ(Form1->findChild<TForm2*>(), nullptr);
+        if (painted) {
+            Form1->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+            QTRY_VERIFY(Form2 != nullptr);
+        }
+        TForm2* exercise = &Form1->ExerciseWindow();
+        EXPECT_EQ(exercise, Form2);
+        EXPECT_EQ(Form1->findChildren<TForm2*>(), QList<TForm2*>{exercise});
+        EXPECT_EQ(exercise->parentWidget(), Form1->ClientArea());
+        EXPECT_FALSE(exercise->isVisible());
+        EXPECT_EQ(NumberOfVariables, 3);
+        // The title phase ends with it either way; it opens in a shown window.
+        Form1->Timer1Timer();
+        EXPECT_EQ(Form2->isVisible(), painted);
+    }
 }
 
 TEST_F(MainWindowTest, MenuTreeWithCaptionsNamesAndShortcut) {
