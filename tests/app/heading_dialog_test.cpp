@@ -18,7 +18,10 @@ namespace {
 
 class HeadingDialogTest : public ::testing::Test {
 protected:
+    // The dialog takes Heading when it is made, before SetUp: the test
+    // before must leave none behind.
     void SetUp() override { KolvErkl::ResetProgramState(); }
+    void TearDown() override { KolvErkl::ResetProgramState(); }
 
     // Opens the dialog modally and lets `act` work in it as the pupil would.
     void Open(std::function<void(TOverskrif&)> act) {
