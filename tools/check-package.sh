@@ -35,6 +35,7 @@ check() { # check "what" command...
 tools/install-deps.sh --package
 # The default printer: a PDF queue, taken away again at the end.
 tools/print-queue.sh up >/dev/null
+trap 'tools/print-queue.sh down >/dev/null' EXIT
 printed=${KOLVANE_PRINT_QUEUE_OUTPUT:-/tmp/kolvane-print-queue.pdf}
 
 # ---- Build the package ----------------------------------------------------
